@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "foundation/ARRAY.h"
+
+namespace {
+
+std::int32_t at(const ARRAY* a, std::int32_t i)
+{
+    std::int32_t v = -99;
+    ARRAY_get(a, &v, i);
+    return v;
+}
+
+ARRAY* ints(std::initializer_list<std::int32_t> values)
+{
+    ARRAY* a = ARRAY_new();
+    for (std::int32_t v : values) ARRAY_push(a, &v);
+    return a;
+}
+
+}  // namespace
+
+TEST(ArrayGrowth, DoublesWhenFull)
+{
+    ARRAY* a = ARRAY_new();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->elementSize, 4);
+    EXPECT_EQ(a->capacity, 2);
+    EXPECT_EQ(a->count, 0);
+    for (std::int32_t v = 10; v < 13; ++v) ARRAY_push(a, &v);
+    EXPECT_EQ(a->capacity, 4);
+    EXPECT_EQ(a->count, 3);
+    EXPECT_EQ(at(a, 0), 10);
+    EXPECT_EQ(at(a, 2), 12);
+    std::int32_t big = 77;
+    for (int i = 0; i < 2; ++i) ARRAY_push(a, &big);
+    EXPECT_EQ(a->capacity, 8);
+    ARRAY_free(&a);
+    EXPECT_EQ(a, nullptr);
+}
+
+TEST(ArrayShifting, InsertAndDeleteMoveTheLaterElements)
+{
+    ARRAY* a = ints({1, 2, 3});
+    std::int32_t v = 9;
+    ARRAY_insert(a, &v, 1);
+    EXPECT_EQ(a->count, 4);
+    EXPECT_EQ(at(a, 0), 1);
+    EXPECT_EQ(at(a, 1), 9);
+    EXPECT_EQ(at(a, 3), 3);
+    v = 5;
+    ARRAY_insert(a, &v, a->count);   // appends, growing the full array
+    EXPECT_EQ(a->capacity, 8);
+    EXPECT_EQ(at(a, 4), 5);
+    ARRAY_delete(a, 0);
+    EXPECT_EQ(at(a, 0), 9);
+    EXPECT_EQ(at(a, 3), 5);
+    ARRAY_delete(a, a->count - 1);
+    EXPECT_EQ(a->count, 3);
+    EXPECT_EQ(at(a, 0), 9);
+    EXPECT_EQ(at(a, 1), 2);
+    EXPECT_EQ(at(a, 2), 3);
+    EXPECT_EQ(ARRAY_indexOf(a, &v), -1);
+    v = 2;
+    EXPECT_EQ(ARRAY_indexOf(a, &v), 1);
+    EXPECT_TRUE(ARRAY_equalAt(a, &v, 1));
+    ARRAY_free(&a);
+}
+
+TEST(ArrayElements, ElementSizePopCopyCloneAndPrint)
+{
+    ARRAY* a = ints({1, 2, 3});
+    ASSERT_TRUE(ARRAY_setElementSize(a, 3));
+    EXPECT_EQ(a->count, 0);
+    EXPECT_EQ(a->elementSize, 3);
+    EXPECT_EQ(ARRAY_pop(a), nullptr);
+    ARRAY_push(a, "ab\0");
+    ARRAY_push(a, "xyz");
+    ARRAY* b = ARRAY_clone(a);
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(ARRAY_equal(a, b));
+    ARRAY_set(b, "xyw", 1);
+    EXPECT_FALSE(ARRAY_equal(a, b));
+    char* text = ARRAY_print(a);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::string(text, 16), std::string("ARRAY{\nab\0xyz\n}\n", 16));
+    std::free(text);
+    char* copy = static_cast<char*>(ARRAY_getCopy(a, 0));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(std::memcmp(copy, "ab\0", 3), 0);
+    std::free(copy);
+    char* last = static_cast<char*>(ARRAY_pop(a));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(std::memcmp(last, "xyz", 3), 0);
+    EXPECT_EQ(a->count, 1);
+    std::free(last);
+    ARRAY_clear(a);
+    EXPECT_EQ(a->count, 0);
+    EXPECT_TRUE(ARRAY_equal(nullptr, nullptr));
+    EXPECT_FALSE(ARRAY_equal(a, nullptr));
+    ARRAY_free(&a);
+    ARRAY_free(&b);
+}
+
+TEST(ArrayErrors, ReportAndLeaveTheArrayAlone)
+{
+    ARRAY* a = ints({4, 5});
+    ARRAY_debug = 1;
+    testing::internal::CaptureStdout();
+    std::int32_t v = 1;
+    ARRAY_get(a, &v, 2);
+    ARRAY_set(a, &v, -1);
+    ARRAY_insert(a, &v, 3);
+    ARRAY_delete(a, 2);
+    EXPECT_EQ(ARRAY_getCopy(a, 5), nullptr);
+    EXPECT_EQ(ARRAY_indexOf(a, nullptr), -1);
+    EXPECT_FALSE(ARRAY_setElementSize(a, 0));
+    ARRAY_push(nullptr, &v);
+    std::string out = testing::internal::GetCapturedStdout();
+    ARRAY_debug = 0;
+    std::string expected;
+    for (int i = 0; i < 8; ++i) expected += "ARRAY error\n";
+    EXPECT_EQ(out, expected);
+    EXPECT_EQ(v, 1);
+    EXPECT_EQ(a->count, 2);
+    EXPECT_EQ(a->elementSize, 4);
+    EXPECT_EQ(at(a, 0), 4);
+    EXPECT_EQ(at(a, 1), 5);
+    ARRAY_free(&a);
+}
+
+TEST(ArraySelfTest, WalksThroughTheOperations)
+{
+    testing::internal::CaptureStdout();
+    ARRAY_selfTest();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Creation of new ARRAY...done!\n"), std::string::npos);
+    EXPECT_NE(out.find("ARRAY{\nzero!firstthirdforth\n}\n"), std::string::npos);
+}
