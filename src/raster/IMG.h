@@ -18,10 +18,14 @@ extern const MODID IMG_ID;
 extern const MODID RGB888_ID;
 extern std::uint8_t IMG_debug;            // 0 at start; nothing sets it
 
+// Largest pixel count IMG_setSize and the PNM readers accept (16384 x 16384).
+inline constexpr std::int64_t IMG_MAX_PIXELS = 16384LL * 16384LL;
+
 // Lifecycle and whole-image operations.
 IMG* IMG_new();                                    // 16 x 16 black; null after IMG_error
 void IMG_free(IMG** image);                        // frees, stores null
-void IMG_setSize(IMG* image, std::int32_t w, std::int32_t h);   // contents lost: black
+void IMG_setSize(IMG* image, std::int32_t w, std::int32_t h);   // contents lost: black; negative or
+                                                   // > IMG_MAX_PIXELS: error, unchanged
 void IMG_clear(IMG* image, std::uint32_t colour);
 IMG* IMG_clone(const IMG* image);                  // x, y of the clone are 0
 void IMG_copy(const IMG* src, IMG* dst);           // same size only, else error
@@ -34,11 +38,11 @@ std::uint32_t IMG_getPixel(const IMG* image, std::int32_t x, std::int32_t y);
 // Whole-image colour operations.
 void IMG_addColour(IMG* image, std::uint32_t colour);    // saturating per channel
 void IMG_subColour(IMG* image, std::uint32_t colour);    // floor 0 per channel
-void IMG_scaleColour(IMG* image, std::int32_t mul, std::int32_t div);
+void IMG_scaleColour(IMG* image, std::int32_t mul, std::int32_t div);   // channel * mul / div held to 0..255; div 0: error
 void IMG_invert(IMG* image);
 void IMG_replaceColour(IMG* image, std::uint32_t from, std::uint32_t to);
 IMG* IMG_mask(const IMG* image);                   // new image: non-zero pixels white
-void IMG_and(const IMG* src, IMG* dst);
+void IMG_and(const IMG* src, IMG* dst);            // dst &= src over the words both have
 
 // Blits of the w x h block at (sx, sy) in src to (dx, dy) in dst, clipped.
 void IMG_blit(const IMG* src, IMG* dst, std::int32_t sx, std::int32_t sy, std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h);        // 0 is transparent
@@ -60,7 +64,7 @@ void IMG_drawVLine(IMG* image, std::int32_t x, std::int32_t y0, std::int32_t y1,
 
 // Transforms; every destination pixel is written.
 void IMG_rotate(const IMG* src, IMG* dst, std::int32_t angle);   // 1024ths of a turn
-void IMG_scale(const IMG* src, IMG* dst);
+void IMG_scale(const IMG* src, IMG* dst);          // empty src: dst black
 std::int32_t* IMG_stepRuns(std::int32_t a, std::int32_t b);       // new[] array of min(|a|,|b|)+1 counters; caller delete[]s
 
 // PNM and the text form. Readers bound every read by the given length.
@@ -92,4 +96,4 @@ std::uint32_t RGB888_swapRB(std::uint32_t c);
 std::uint32_t RGB888_brighten(std::uint32_t c, std::uint32_t level);
 std::uint32_t RGB888_darken(std::uint32_t c, std::uint32_t level);
 std::uint32_t RGB888_adjust(std::uint32_t c, std::int32_t v);
-std::uint32_t RGB888_blend(std::uint32_t a, std::uint32_t b, std::int32_t alpha);   // alpha 0..256
+std::uint32_t RGB888_blend(std::uint32_t a, std::uint32_t b, std::int32_t alpha);   // alpha held to 0..256
