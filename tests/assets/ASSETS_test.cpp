@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -30,33 +29,9 @@ constexpr Picture pictures[] = {
     {"logo-cool.ppm", "P6", 128, 64},   {"pointer.ppm", "P6", 16, 16},
 };
 
-// Reads the embedded form: magic line, one comment line, size line, "255"
-// line for P5 and P6, then the samples (a set P4 bit is a white pixel).
 IMG* decode(const char* name)
 {
-    auto bytes = ASSETS_find(name);
-    std::string_view all(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    std::size_t comment = all.find('\n') + 1;
-    std::size_t sizeLine = all.find('\n', comment) + 1;
-    std::size_t samples = all.find('\n', sizeLine) + 1;
-    if (bytes.size() < 2 || comment == 0 || sizeLine == 0 || samples == 0) return nullptr;
-    std::int32_t w = 0, h = 0;
-    if (std::sscanf(all.data() + sizeLine, "%d %d", &w, &h) != 2) return nullptr;
-    char kind = all[1];
-    if (kind != '4') samples = all.find('\n', samples) + 1;
-    std::size_t need = std::size_t(w) * std::size_t(h) * (kind == '6' ? 3 : 1) / (kind == '4' ? 8 : 1);
-    if (samples + need != bytes.size()) return nullptr;
-    IMG* img = IMG_new();
-    IMG_setSize(img, w, h);
-    const std::uint8_t* s = bytes.data() + samples;
-    for (std::int32_t i = 0; i < w * h; ++i) {
-        std::uint32_t c = 0;
-        if (kind == '4') c = (s[i / 8] >> (7 - i % 8)) & 1 ? 0xFFFFFFu : 0;
-        if (kind == '5') c = s[i] * 0x010101u;
-        if (kind == '6') c = std::uint32_t(s[3 * i]) << 16 | std::uint32_t(s[3 * i + 1]) << 8 | s[3 * i + 2];
-        img->pixels[i] = c;
-    }
-    return img;
+    return IMG_fromPNM(ASSETS_find(name));
 }
 
 // True when the w x h cell at (x, y) holds a pixel for which keep() holds.
