@@ -225,7 +225,8 @@ def make_title_font(pixel):
             continue
         big = scale2x(g)                      # 10 x 16
         cell = grid(16, 17)
-        paste(cell, big, 3, 1)
+        paste(cell, big, 2, 1)
+        paste(cell, big, 3, 1, lambda old, new: old | new)   # one pixel bolder
         edge = dilate(cell, 1)
         cx, cy = (code % 8) * 16, (code // 8) * 16
         for y in range(16):
