@@ -43,26 +43,25 @@ bool inside(const IMG* image, std::int64_t x, std::int64_t y)
     return x >= 0 && y >= 0 && x < image->width && y < image->height;
 }
 
-// Channel-wise saturating add and floor-0 subtract of two colour words.
+// Channel-wise saturating add and floor-0 subtract of two colour words,
+// three byte lanes at once: the lanes' top bits are handled apart so that no
+// carry or borrow crosses into the next channel, then lanes that overflowed
+// are forced to 255 or 0.
+constexpr std::uint32_t HIGH = 0x808080u;
+constexpr std::uint32_t LOW = 0x7F7F7Fu;
+
 std::uint32_t addSat(std::uint32_t a, std::uint32_t b)
 {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const std::uint32_t v = ((a >> shift) & 0xFFu) + ((b >> shift) & 0xFFu);
-        out |= std::min(v, 255u) << shift;
-    }
-    return out;
+    const std::uint32_t sum = ((a & LOW) + (b & LOW)) ^ ((a ^ b) & HIGH);
+    const std::uint32_t carry = ((a & b) | ((a | b) & ~sum)) & HIGH;
+    return (sum | ((carry >> 7) * 0xFFu)) & 0xFFFFFFu;
 }
 
 std::uint32_t subSat(std::uint32_t a, std::uint32_t b)
 {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const std::uint32_t pa = (a >> shift) & 0xFFu;
-        const std::uint32_t pb = (b >> shift) & 0xFFu;
-        out |= (pa > pb ? pa - pb : 0u) << shift;
-    }
-    return out;
+    const std::uint32_t diff = ((a | HIGH) - (b & LOW)) ^ ((a ^ ~b) & HIGH);
+    const std::uint32_t borrow = ((~a & b) | (~(a ^ b) & diff)) & HIGH;
+    return diff & ~((borrow >> 7) * 0xFFu) & 0xFFFFFFu;
 }
 
 std::uint32_t grey(std::uint32_t level)

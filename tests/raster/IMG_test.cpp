@@ -455,6 +455,22 @@ TEST(Rgb888, ChannelHelpers)
     EXPECT_EQ(RGB888_adjust(0x808080, INT32_MIN), 0x808080u);
 }
 
+TEST(Rgb888, SaturationStaysInEachChannel)
+{
+    for (std::uint32_t p = 0; p < 256; ++p) {
+        for (std::uint32_t q = 0; q < 256; ++q) {
+            const std::uint32_t sum = p + q > 255 ? 255 : p + q;
+            const std::uint32_t diff = p > q ? p - q : 0;
+            // The three channels hold p, q and p again against q, p and q.
+            const std::uint32_t a = p << 16 | q << 8 | p;
+            const std::uint32_t b = q << 16 | p << 8 | q;
+            ASSERT_EQ(RGB888_add(a | 0xFF000000u, b), sum << 16 | sum << 8 | sum) << p << " " << q;
+            const std::uint32_t back = q > p ? q - p : 0;
+            ASSERT_EQ(RGB888_sub(a, b | 0x5A000000u), diff << 16 | back << 8 | diff) << p << " " << q;
+        }
+    }
+}
+
 TEST(Rgb888Blend, TruncatesOncePerChannel)
 {
     EXPECT_EQ(RGB888_blend(0xFF0000, 0x0000FF, 128), 0x7F007Fu);
