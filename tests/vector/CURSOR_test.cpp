@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "vector/CURSOR.h"
+
+TEST(CursorWrap, StepsAndIndices)
+{
+    CURSOR* c = CURSOR_new();
+    ASSERT_NE(c, nullptr);
+    EXPECT_STREQ(c->text, "QORN");
+    EXPECT_EQ(c->length, 4);
+    EXPECT_EQ(c->step, 1);
+    c->step = -1;
+    CURSOR_advance(c);
+    EXPECT_EQ(c->index, 3);
+    CURSOR_setIndex(c, -5);
+    EXPECT_EQ(c->index, 3);
+    CURSOR_setIndex(c, 9);
+    EXPECT_EQ(c->index, 1);
+    c->step = INT32_MAX;
+    CURSOR_advance(c);
+    EXPECT_EQ(c->index, (1 + 3) % 4);   // 2^31 - 1 = 3 mod 4, without overflow
+    CURSOR_save(c);
+    CURSOR_set(c, "ab", 2, 1);
+    EXPECT_EQ(c->index, 0);
+    EXPECT_EQ(c->mark, 0);
+    c->mark = 3;   // saved over the longer text
+    CURSOR_restore(c);
+    EXPECT_EQ(c->index, 1);
+
+    CURSOR_debug = 1;
+    testing::internal::CaptureStdout();
+    CURSOR_set(c, "", 0, 1);   // an empty text cannot be walked
+    CURSOR_advance(nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "CURSOR Error.\nCURSOR Error.\n");
+    CURSOR_debug = 0;
+    EXPECT_EQ(c->length, 2);
+    CURSOR_free(&c);
+    EXPECT_EQ(c, nullptr);
+}
