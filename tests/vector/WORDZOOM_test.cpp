@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "vector/OBJ2D.h"
+#include "vector/WORDZOOM.h"
+
+TEST(WordzoomWords, DefaultListAndReveal)
+{
+    std::int32_t lines = 0;
+    for (const char* p = WORDZOOM_words; *p != '\0'; ++p) lines += *p == '\n';
+    EXPECT_EQ(lines, 26);
+    EXPECT_EQ(std::strlen(WORDZOOM_words), 180u);
+    EXPECT_EQ(std::strncmp(WORDZOOM_words, "QORN\n", 5), 0);
+
+    WORDZOOM* z = WORDZOOM_new();
+    ASSERT_NE(z, nullptr);
+    EXPECT_EQ(z->words->count, 26);
+    EXPECT_EQ(z->current, 0);
+    EXPECT_EQ(z->x, (256 - 4 * 2 * 16) / 2);
+    EXPECT_GE(z->y, 85);
+    EXPECT_LT(z->y, 170);
+    for (std::int32_t i = 0; i < 4; ++i) EXPECT_EQ(z->colors[i] >> 16, 0x80u);
+
+    z->delay = 2;
+    z->counter = 2;
+    WORDZOOM_step(z);
+    WORDZOOM_step(z);
+    EXPECT_EQ(z->revealed, 0);
+    WORDZOOM_step(z);
+    EXPECT_STREQ(z->letters, "Q");
+    for (std::int32_t i = 0; i < 9; ++i) WORDZOOM_step(z);
+    EXPECT_STREQ(z->letters, "QORN");
+    for (std::int32_t i = 0; i < 2 + 16 + 1; ++i) WORDZOOM_step(z);   // fly in, hold, next
+    EXPECT_EQ(z->current, 1);
+    EXPECT_EQ(z->revealed, 0);
+
+    WORDZOOM_setText(z, "\n\nAB\n\nC");
+    EXPECT_EQ(z->words->count, 2);
+    EXPECT_EQ(z->current, 0);
+    WORDZOOM_debug = 1;
+    testing::internal::CaptureStdout();
+    WORDZOOM_setText(z, "\n\n");
+    WORDZOOM_draw(z, nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "WORDZOOM error\nWORDZOOM error\n");
+    WORDZOOM_debug = 0;
+    EXPECT_EQ(z->words->count, 2);
+    WORDZOOM_free(&z);
+    EXPECT_EQ(z, nullptr);
+}
+
+TEST(WordzoomWords, NewestLetterFliesIn)
+{
+    IMG* target = IMG_new();
+    IMG_setSize(target, 256, 256);
+    LFONT* f = LFONT_new();
+    f->glyphs = LIST_new();
+    for (std::int32_t n = 0; n < 128; ++n) {
+        OBJ2D* o = OBJ2D_new();
+        SEG2D* s = SEG2D_new();   // (0, 0) to (1, 1)
+        OBJ2D_addSegment(o, s);
+        LIST_push(f->glyphs, o);
+    }
+    WORDZOOM* z = WORDZOOM_new();
+    z->font = f;
+    z->y = 100;
+    z->delay = 4;
+    z->counter = 0;
+    WORDZOOM_step(z);   // "Q" revealed, counter 4: copies at scales 10 down to 3
+    WORDZOOM_draw(z, target);
+    const std::int32_t cx = z->x + 16;   // centre of the letter's 2-cell box
+    const std::int32_t cy = z->y + 16;
+    EXPECT_NE(IMG_getPixel(target, cx - 80, cy - 80), 0u);   // the largest copy, scale 10
+    EXPECT_NE(IMG_getPixel(target, cx - 24, cy - 24), 0u);   // the smallest, scale 3
+    EXPECT_EQ(IMG_getPixel(target, cx - 16, cy - 16), 0u);
+
+    IMG_clear(target, 0);
+    z->counter = 0;   // landed: once, at scale 2
+    WORDZOOM_draw(z, target);
+    std::int32_t lit = 0;
+    for (std::int32_t i = 0; i < 256 * 256; ++i) lit += target->pixels[i] != 0;
+    EXPECT_EQ(lit, 3);
+    EXPECT_NE(IMG_getPixel(target, cx - 16, cy - 16), 0u);
+    WORDZOOM_free(&z);
+    LFONT_free(&f);
+    IMG_free(&target);
+}
