@@ -9,7 +9,11 @@
 #include <vector>
 
 #include "assets/ASSETS.h"
+#include "foundation/LIST.h"
+#include "foundation/VEC2D.h"
 #include "raster/IMG.h"
+#include "vector/OBJ2D.h"
+#include "vector/SEG2D.h"
 
 namespace {
 
@@ -247,4 +251,75 @@ TEST(EmbeddedTexts, GreetingsAreOneLineWithTwelveOfEachControlByte)
     }
     EXPECT_EQ(lower, 0);
     EXPECT_GT(upper, 1200);
+}
+
+namespace {
+
+// Parses an embedded object text; the caller frees the list with freeObjects.
+LIST* parseAsset(const char* name)
+{
+    return OBJ2D_parse(ASSETS_find(name));
+}
+
+void freeObjects(LIST** list)
+{
+    for (std::int32_t i = 0; i < (*list)->count; ++i) {
+        OBJ2D* o = static_cast<OBJ2D*>((*list)->items[i]);
+        if (o != nullptr) OBJ2D_free(&o);
+    }
+    LIST_free(list);
+}
+
+}  // namespace
+
+TEST(EmbeddedTexts, ParseToTheirObjectCountsAndNames)
+{
+    LIST* wire = parseAsset("wire16.txt");
+    LIST* line = parseAsset("line8.txt");
+    LIST* pics = parseAsset("pictures.txt");
+    ASSERT_TRUE(wire && line && pics);
+    ASSERT_EQ(wire->count, 256);
+    ASSERT_EQ(line->count, 256);
+    ASSERT_EQ(pics->count, 87);
+    auto obj = [](LIST* l, int i) { return static_cast<OBJ2D*>(l->items[i]); };
+    EXPECT_STREQ(obj(line, 65)->name, "A");
+    EXPECT_EQ(obj(line, 65)->segments->count, 3);
+    EXPECT_STREQ(obj(line, 97)->name, "A");
+    EXPECT_EQ(obj(line, 0)->name, nullptr);
+    EXPECT_EQ(obj(line, 0)->segments->count, 0);
+    EXPECT_STREQ(obj(wire, 32)->name, "space");
+    EXPECT_EQ(obj(wire, 32)->segments->count, 0);
+    EXPECT_STREQ(obj(wire, 81)->name, "Q");
+    EXPECT_STREQ(obj(wire, 127)->name, "esc");
+    EXPECT_EQ(obj(pics, 16)->name, nullptr);
+    EXPECT_STREQ(obj(pics, 86)->name, "wheel3");
+    // Colours: the line font's one colour line inside block 32 colours every
+    // later segment; the wire font and the pictures are white.
+    auto startColour = [&](LIST* l, int i) {
+        return static_cast<SEG2D*>(obj(l, i)->segments->items[0])->start->colour;
+    };
+    EXPECT_EQ(startColour(line, 90), 0xAACCEEu);
+    EXPECT_EQ(startColour(wire, 90), 0xFFFFFFu);
+    EXPECT_EQ(startColour(pics, 0), 0xFFFFFFu);
+    // Every printable character has a glyph with segments within its cell.
+    for (int code = 33; code < 127; ++code) {
+        for (LIST* l : {wire, line}) {
+            OBJ2D* o = obj(l, code);
+            ASSERT_NE(o, nullptr);
+            EXPECT_GT(o->segments->count, 0) << code;
+            EXPECT_LE(o->segments->count, 15) << code;
+            std::int32_t limit = l == wire ? 15 : 7;
+            for (std::int32_t p = 0; p < o->points->count; ++p) {
+                auto* v = static_cast<VEC2D*>(o->points->items[p]);
+                EXPECT_TRUE(v->x >= 0 && v->x <= limit && v->y >= 0 && v->y <= limit) << code;
+            }
+        }
+    }
+    for (int i = 0; i < 87; ++i) {
+        EXPECT_GE(obj(pics, i)->segments->count, 3) << i;
+        EXPECT_LE(obj(pics, i)->segments->count, 28) << i;
+    }
+    freeObjects(&wire);
+    freeObjects(&line);
+    freeObjects(&pics);
 }
