@@ -1,0 +1,133 @@
+// SINEDOTS: sine-sum dots. The phase arithmetic wraps in unsigned 32 bits and
+// is masked, which equals the non-negative remainder modulo the table length.
+#include "effects/SINEDOTS.h"
+
+#include <new>
+
+#include "effects/IMGFX.h"
+#include "foundation/RANDOM.h"
+#include "foundation/SINE.h"
+
+const MODID SINEDOTS_ID = MODID_CODE("SINEDOTS");
+std::uint8_t SINEDOTS_debug = 0;
+
+namespace {
+
+constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
+
+std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
+std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
+std::int32_t sine(std::uint32_t i) { return SINE_table[i & mask]; }
+std::int32_t randomPhase() { return RANDOM_rand15() % SINE_SIZE; }
+std::int32_t r(std::int32_t m) { return RANDOM_rand15() & m; }
+
+// Amplitudes from the image, then count dots as in the sine-line chain.
+template <typename Plot>
+void plotDots(SINEDOTS* dots, IMG* img, Plot plot)
+{
+    if (dots == nullptr || img == nullptr || dots->points == nullptr) { SINEDOTS_error(); return; }
+    dots->width = img->width;
+    dots->height = img->height;
+    for (std::int32_t k = 0; k < 3; ++k) {
+        dots->amplitude[k].x = img->width >> (k + 1);
+        dots->amplitude[k].y = img->height >> (k + 1);
+    }
+    const std::uint32_t cx = u(dots->width >> 1);
+    const std::uint32_t cy = u(dots->height >> 1);
+    const SINEDOTS_XYZ* a = dots->amplitude;
+    const SINEDOTS_XYZ* s = dots->step;
+    std::uint32_t px[3], py[3];
+    for (std::int32_t k = 0; k < 3; ++k) {
+        px[k] = u(dots->phase[k].x);
+        py[k] = u(dots->phase[k].y);
+    }
+    for (std::int32_t i = 0; i < dots->count; ++i) {
+        std::uint32_t sx = 0, sy = 0;
+        for (std::int32_t k = 0; k < 3; ++k) {
+            sx += u(sine(px[k])) * u(a[k].x);
+            sy += u(sine(py[k])) * u(a[k].y);
+        }
+        plot(img, wrap(cx + u(wrap(sx) >> 16)), wrap(cy + u(wrap(sy) >> 16)), dots->colour);
+        for (std::int32_t k = 0; k < 3; ++k) {
+            px[k] = (px[k] + u(s[k].x)) & mask;
+            py[k] = (py[k] + u(s[k].y)) & mask;
+        }
+    }
+}
+
+}  // namespace
+
+SINEDOTS* SINEDOTS_new()
+{
+    SINEDOTS* dots = new (std::nothrow) SINEDOTS{};
+    if (dots == nullptr) { SINEDOTS_error(); return nullptr; }
+    dots->width = dots->height = dots->depth = 256;
+    SINEDOTS_setCount(dots, 16);
+    dots->colour = 0xFF0000u;
+    SINEDOTS_randomize(dots);
+    return dots;
+}
+
+void SINEDOTS_free(SINEDOTS** dots)
+{
+    if (dots == nullptr || *dots == nullptr) { SINEDOTS_error(); return; }
+    delete[] (*dots)->points;
+    delete *dots;
+    *dots = nullptr;
+}
+
+void SINEDOTS_setCount(SINEDOTS* dots, std::int32_t n)
+{
+    if (dots == nullptr || n <= 0) { SINEDOTS_error(); return; }
+    delete[] dots->points;
+    dots->count = 0;
+    dots->points = new (std::nothrow) std::int32_t[static_cast<std::size_t>(n)]();
+    if (dots->points == nullptr) { SINEDOTS_error(); return; }
+    dots->count = n;
+    SINEDOTS_randomize(dots);
+}
+
+void SINEDOTS_randomize(SINEDOTS* dots)
+{
+    if (dots == nullptr) { SINEDOTS_error(); return; }
+    SINEDOTS_XYZ* p = dots->phase;
+    SINEDOTS_XYZ* v = dots->speed;
+    SINEDOTS_XYZ* s = dots->step;
+    SINEDOTS_XYZ* a = dots->amplitude;
+    p[0].x = randomPhase();
+    p[0].y = randomPhase();
+    v[0].x = r(7) + 3;
+    v[0].y = r(7) + 3;
+    s[0].x = r(15) + 5;
+    s[0].y = r(15) + 6;
+    a[0] = {128, 128, a[0].z};
+    p[1].x = randomPhase();
+    p[1].y = randomPhase();
+    v[1].x = r(7) + 2;
+    v[1].y = r(7) + 2;
+    s[1].x = r(15) + 6;
+    s[1].y = r(15) + 7;
+    a[1] = {64, 64, a[1].z};
+    p[2].x = randomPhase();
+    p[2].y = randomPhase();
+    v[2].x = r(3) + 1;
+    v[2].y = r(3) + 1;
+    s[2].x = r(15) + 7;
+    s[2].y = r(15) + 8;
+    a[2] = {32, 32, a[2].z};
+}
+
+void SINEDOTS_advance(SINEDOTS* dots)
+{
+    if (dots == nullptr) { SINEDOTS_error(); return; }
+    for (std::int32_t k = 0; k < 3; ++k) {
+        dots->phase[k].x = wrap((u(dots->phase[k].x) + u(dots->speed[k].x)) & mask);
+        dots->phase[k].y = wrap((u(dots->phase[k].y) + u(dots->speed[k].y)) & mask);
+    }
+}
+
+void SINEDOTS_plot(SINEDOTS* dots, IMG* img) { plotDots(dots, img, IMG_putPixel); }
+
+void SINEDOTS_plotAdd(SINEDOTS* dots, IMG* img) { plotDots(dots, img, IMGFX_addPixel); }
+
+void SINEDOTS_error() {}

@@ -1,0 +1,293 @@
+// SINELINE: three-component sine chains and their drawings. Phase arithmetic
+// is done in unsigned 32 bits and masked, which equals the non-negative
+// remainder modulo the table length; the weighted sums wrap in 32 bits.
+#include "effects/SINELINE.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "effects/IMGFX.h"
+#include "foundation/RANDOM.h"
+#include "foundation/SINE.h"
+
+const MODID SINELINE_ID = MODID_CODE("SINELINE");
+std::uint8_t SINELINE_debug = 0;
+
+namespace {
+
+constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
+
+std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
+std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
+
+std::int32_t sine(std::uint32_t i) { return SINE_table[i & mask]; }
+
+// Phase plus increment, reduced to 0..N-1.
+std::int32_t turn(std::int32_t phase, std::int32_t by) { return wrap((u(phase) + u(by)) & mask); }
+
+std::int32_t randomPhase() { return RANDOM_rand15() % SINE_SIZE; }
+std::int32_t r(std::int32_t m) { return RANDOM_rand15() & m; }
+
+std::int32_t absDiff(std::int32_t a, std::int32_t b)
+{
+    const std::int32_t d = wrap(u(a) - u(b));
+    return d < 0 ? wrap(0u - u(d)) : d;
+}
+
+bool usable(const SINELINE* line, const IMG* img)
+{
+    if (line == nullptr || img == nullptr || line->points == nullptr) {
+        SINELINE_error();
+        return false;
+    }
+    return true;
+}
+
+std::int32_t px(const SINELINE* line, std::int32_t i) { return line->points[2 * i]; }
+std::int32_t py(const SINELINE* line, std::int32_t i) { return line->points[2 * i + 1]; }
+
+// Each segment of the path together with the mirror copies chosen by the
+// flags; the copies use W - x and H - y of the target image.
+enum : unsigned { mirrorH = 1, mirrorV = 2, mirrorHV = 4, swap = 8, swapH = 16, swapV = 32, swapHV = 64 };
+
+void drawMirrored(const SINELINE* line, IMG* img, unsigned copies)
+{
+    if (!usable(line, img)) return;
+    const std::uint32_t w = u(img->width);
+    const std::uint32_t h = u(img->height);
+    const std::uint32_t c = line->colour;
+    for (std::int32_t i = 0; i + 1 < line->count; ++i) {
+        const std::int32_t x1 = px(line, i), y1 = py(line, i);
+        const std::int32_t x2 = px(line, i + 1), y2 = py(line, i + 1);
+        const std::int32_t mx1 = wrap(w - u(x1)), mx2 = wrap(w - u(x2));
+        const std::int32_t my1 = wrap(h - u(y1)), my2 = wrap(h - u(y2));
+        const std::int32_t tx1 = wrap(w - u(y1)), tx2 = wrap(w - u(y2));   // W - y
+        const std::int32_t ty1 = wrap(h - u(x1)), ty2 = wrap(h - u(x2));   // H - x
+        IMG_drawLine(img, x1, y1, x2, y2, c);
+        if ((copies & mirrorH) != 0) IMG_drawLine(img, mx1, y1, mx2, y2, c);
+        if ((copies & mirrorV) != 0) IMG_drawLine(img, x1, my1, x2, my2, c);
+        if ((copies & mirrorHV) != 0) IMG_drawLine(img, mx1, my1, mx2, my2, c);
+        if ((copies & swap) != 0) IMG_drawLine(img, y1, x1, y2, x2, c);
+        if ((copies & swapH) != 0) IMG_drawLine(img, tx1, x1, tx2, x2, c);
+        if ((copies & swapV) != 0) IMG_drawLine(img, y1, ty1, y2, ty2, c);
+        if ((copies & swapHV) != 0) IMG_drawLine(img, tx1, ty1, tx2, ty2, c);
+    }
+}
+
+// The curtain: the wave, and under every point a vertical line to the band
+// bottom; the fill is plain or blended.
+void drawCurtain(const SINELINE* line, IMG* img, std::int32_t step, bool blend)
+{
+    if (!usable(line, img)) return;
+    if (line->count < 2) return;   // the closing line needs a last point
+    const std::int32_t top = line->y;
+    const std::int32_t bottom = wrap(u(top) + u(line->height) - 1u);
+    const std::uint32_t c = line->colour;
+    std::int32_t i = 0;
+    for (; i + 1 < line->count; ++i) {
+        const std::int32_t xa = wrap(u(i) * u(step));
+        const std::int32_t xb = wrap(u(i + 1) * u(step));
+        const std::int32_t ya = wrap(u(top) + u(py(line, i)));
+        const std::int32_t yb = wrap(u(top) + u(py(line, i + 1)));
+        IMG_drawLine(img, xa, ya, xb, yb, c);
+        if (blend) IMGFX_blendVLine(img, xa, ya, bottom, c, 128);
+        else IMG_drawLine(img, xa, ya, xa, bottom, c);
+    }
+    const std::int32_t xl = wrap(u(i) * u(step));
+    const std::int32_t yl = wrap(u(top) + u(py(line, i)));
+    if (blend) IMGFX_blendVLine(img, xl, yl, bottom, c, 40);
+    else IMG_drawLine(img, xl, yl, xl, bottom, c);
+}
+
+}  // namespace
+
+SINELINE* SINELINE_new()
+{
+    SINELINE* line = new (std::nothrow) SINELINE{};
+    if (line == nullptr) { SINELINE_error(); return nullptr; }
+    line->width = line->height = line->depth = 256;
+    SINELINE_setCount(line, 16);
+    line->colour = 0xFF0000u;
+    SINELINE_randomize(line);
+    return line;
+}
+
+void SINELINE_free(SINELINE** line)
+{
+    if (line == nullptr || *line == nullptr) { SINELINE_error(); return; }
+    delete[] (*line)->points;
+    delete *line;
+    *line = nullptr;
+}
+
+void SINELINE_setCount(SINELINE* line, std::int32_t n)
+{
+    if (line == nullptr || n <= 0) { SINELINE_error(); return; }
+    delete[] line->points;
+    line->points = nullptr;
+    line->count = 0;
+    line->points = new (std::nothrow) std::int32_t[2 * static_cast<std::size_t>(n)]();
+    if (line->points == nullptr) { SINELINE_error(); return; }
+    line->count = n;
+    SINELINE_randomize(line);
+}
+
+void SINELINE_randomize(SINELINE* line)
+{
+    if (line == nullptr) { SINELINE_error(); return; }
+    SINELINE_XYZ* p = line->phase;
+    SINELINE_XYZ* v = line->speed;
+    SINELINE_XYZ* s = line->step;
+    SINELINE_XYZ* a = line->amplitude;
+    // Components 1 and 3 run forward, component 2 backward.
+    p[0].x = randomPhase();
+    p[0].y = randomPhase();
+    v[0].x = r(15) + 3;
+    v[0].y = r(15) + 3;
+    s[0].x = r(7) + 3;
+    s[0].y = r(7) + 4;
+    a[0].x = line->width / 2;
+    a[0].y = line->height / 2;
+    p[1].x = randomPhase();
+    p[1].y = randomPhase();
+    v[1].x = -2 - r(7);
+    v[1].y = -2 - r(7);
+    s[1].x = -4 - r(15);
+    s[1].y = -5 - r(15);
+    a[1].x = line->width / 4;
+    a[1].y = line->height / 4;
+    p[2].x = randomPhase();
+    p[2].y = randomPhase();
+    v[2].x = r(3) + 1;
+    v[2].y = r(3) + 1;
+    s[2].x = r(31) + 5;
+    s[2].y = r(31) + 6;
+    a[2].x = line->width / 8;
+    a[2].y = line->height / 8;
+}
+
+void SINELINE_compute(SINELINE* line)
+{
+    if (line == nullptr || line->points == nullptr) { SINELINE_error(); return; }
+    const std::uint32_t cx = u(line->width >> 1);
+    const std::uint32_t cy = u(line->height >> 1);
+    const SINELINE_XYZ* a = line->amplitude;
+    const SINELINE_XYZ* s = line->step;
+    std::uint32_t p1x = u(line->phase[0].x), p1y = u(line->phase[0].y);
+    std::uint32_t p2x = u(line->phase[1].x), p2y = u(line->phase[1].y);
+    std::uint32_t p3x = u(line->phase[2].x), p3y = u(line->phase[2].y);
+    for (std::int32_t i = 0; i < line->count; ++i) {
+        // Each sine is at most 32767, so a component adds at most half its amplitude.
+        const std::uint32_t sx = u(sine(p1x)) * u(a[0].x) + u(sine(p2x)) * u(a[1].x) + u(sine(p3x)) * u(a[2].x);
+        const std::uint32_t sy = u(sine(p1y)) * u(a[0].y) + u(sine(p2y)) * u(a[1].y) + u(sine(p3y)) * u(a[2].y);
+        line->points[2 * i] = wrap(cx + u(wrap(sx) >> 16));
+        line->points[2 * i + 1] = wrap(cy + u(wrap(sy) >> 16));
+        p1x = (p1x + u(s[0].x)) & mask;
+        p1y = (p1y + u(s[0].y)) & mask;
+        p2x = (p2x + u(s[1].x)) & mask;
+        p2y = (p2y + u(s[1].y)) & mask;
+        p3x = (p3x + u(s[2].x)) & mask;
+        p3y = (p3y + u(s[2].y)) & mask;
+    }
+}
+
+void SINELINE_advance(SINELINE* line)
+{
+    if (line == nullptr) { SINELINE_error(); return; }
+    for (std::int32_t k = 0; k < 3; ++k) {
+        line->phase[k].x = turn(line->phase[k].x, line->speed[k].x);
+        line->phase[k].y = turn(line->phase[k].y, line->speed[k].y);
+    }
+}
+
+void SINELINE_drawPath(const SINELINE* line, IMG* img) { drawMirrored(line, img, 0); }
+
+void SINELINE_drawWave(const SINELINE* line, IMG* img, std::int32_t step)
+{
+    if (!usable(line, img)) return;
+    for (std::int32_t i = 0; i + 1 < line->count; ++i)
+        IMG_drawLine(img, wrap(u(i) * u(step)), py(line, i), wrap(u(i + 1) * u(step)), py(line, i + 1), line->colour);
+}
+
+void SINELINE_drawCurtain(const SINELINE* line, IMG* img, std::int32_t step) { drawCurtain(line, img, step, false); }
+
+void SINELINE_drawBlendCurtain(const SINELINE* line, IMG* img, std::int32_t step) { drawCurtain(line, img, step, true); }
+
+void SINELINE_drawWaveV(const SINELINE* line, IMG* img, std::int32_t step)
+{
+    if (!usable(line, img)) return;
+    for (std::int32_t i = 0; i + 1 < line->count; ++i)
+        IMG_drawLine(img, px(line, i), wrap(u(i) * u(step)), px(line, i + 1), wrap(u(i + 1) * u(step)), line->colour);
+}
+
+void SINELINE_drawMirror4(const SINELINE* line, IMG* img) { drawMirrored(line, img, mirrorH | mirrorV | mirrorHV); }
+
+void SINELINE_drawMirrorV(const SINELINE* line, IMG* img) { drawMirrored(line, img, mirrorV); }
+
+void SINELINE_drawMirrorH(const SINELINE* line, IMG* img) { drawMirrored(line, img, mirrorH); }
+
+void SINELINE_drawMirrorDiag(const SINELINE* line, IMG* img) { drawMirrored(line, img, swap | mirrorHV | swapHV); }
+
+void SINELINE_drawMirror8(const SINELINE* line, IMG* img)
+{
+    drawMirrored(line, img, mirrorH | mirrorV | mirrorHV | swap | swapH | swapV | swapHV);
+}
+
+void SINELINE_drawCircles(const SINELINE* line, IMG* img)
+{
+    if (!usable(line, img)) return;
+    for (std::int32_t i = 0; i + 1 < line->count; ++i) {
+        const std::int32_t radius = wrap(u(absDiff(px(line, i + 1), px(line, i))) + u(absDiff(py(line, i + 1), py(line, i)))) >> 1;
+        IMG_fillCircle(img, px(line, i), py(line, i), radius, line->colour);
+    }
+}
+
+void SINELINE_drawCentreCircles(const SINELINE* line, IMG* img)
+{
+    if (!usable(line, img)) return;
+    for (std::int32_t i = 0; i + 1 < line->count; ++i) {
+        const std::int32_t dx = absDiff(px(line, i), line->width / 2);
+        const std::int32_t dy = absDiff(py(line, i), line->height / 2);
+        IMG_fillCircle(img, px(line, i), py(line, i), wrap(u(dx) + u(dy)) >> 3, line->colour + 8u * u(i));
+    }
+}
+
+void SINELINE_drawEllipses(const SINELINE* line, IMG* img)
+{
+    if (!usable(line, img)) return;
+    for (std::int32_t i = 0; i + 1 < line->count; ++i) {
+        const std::int32_t dx = absDiff(px(line, i), line->width / 2);
+        const std::int32_t dy = absDiff(py(line, i), line->height / 2);
+        IMG_drawEllipse(img, px(line, i), py(line, i), wrap(u(dx >> 1) + u(dy >> 4)), wrap(u(dx >> 4) + u(dy >> 1)), line->colour);
+        IMG_drawEllipse(img, px(line, i), py(line, i), wrap(u(dx >> 3) + u(dy >> 4)), wrap(u(dy >> 3) + u(dx >> 4)), line->colour * 4u);
+    }
+}
+
+char* SINELINE_print(const SINELINE* line)
+{
+    if (line == nullptr) SINELINE_error();
+    return nullptr;
+}
+
+bool SINELINE_equal(const SINELINE* a, const SINELINE* b)
+{
+    if (a == nullptr || b == nullptr) SINELINE_error();
+    return false;
+}
+
+SINELINE* SINELINE_clone(const SINELINE* line)
+{
+    if (line == nullptr) { SINELINE_error(); return nullptr; }
+    return SINELINE_new();
+}
+
+void SINELINE_copy(const SINELINE* src, SINELINE* dst)
+{
+    if (src == nullptr || dst == nullptr) SINELINE_error();
+}
+
+void SINELINE_error()
+{
+    if (SINELINE_debug != 0) std::fputs("SINELINE error\n", stdout);
+}
