@@ -1,0 +1,92 @@
+// HOST: what the platform modules need from the machine, behind one small
+// layer with two back ends chosen at start: a real window (HOST_sdl2.cpp,
+// linked only into the program) or the headless back end of HOST.cpp, which
+// has no window, a virtual clock and scripted input. Owns the back-end state.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+// Events the window system hands to the message pump.
+enum HOST_EVENT_KIND : std::int32_t {
+    HOST_KEY = 1,      // a key went down; key holds its character (see HOST_keyFromName)
+    HOST_RESIZE = 2,   // the window's size was changed from outside
+    HOST_CLOSE = 3,    // the user closed the window
+};
+
+struct HOST_EVENT {
+    std::int32_t kind;   // HOST_EVENT_KIND
+    std::int32_t key;    // character of a HOST_KEY event, else 0
+};
+
+// The pointer as the window system reports it.
+struct HOST_POINTER {
+    std::int32_t screenX, screenY;   // position in screen pixels
+    std::int32_t clientX, clientY;   // screen position of the client area's top-left pixel
+    std::int32_t buttons;            // held now: bit 0 left, bit 1 right, bit 2 middle
+};
+
+// A window back end: the program's SDL2 back end fills one of these.
+struct HOST_BACKEND {
+    bool (*start)();                                        // false: no display to open a window on
+    void (*stop)();                                         // closes everything; safe to call twice
+    bool (*openWindow)(const char* title, std::int32_t w, std::int32_t h);   // shown, client w x h
+    void (*placeWindow)(std::int32_t w, std::int32_t h);   // client area w x h, centred on the screen
+    void (*present)(const std::uint8_t* rows, std::int32_t w, std::int32_t h);   // 24-bit blue-green-red, bottom-up
+    std::int32_t (*takeEvents)(HOST_EVENT* events, std::int32_t max);            // the events pending now
+    bool (*readPointer)(HOST_POINTER* pointer);            // false when the position cannot be read
+    void (*showCursor)(bool shown);
+    std::uint32_t (*ticks)();                              // milliseconds
+    void (*sleep)(std::uint32_t ms);
+};
+
+enum class HOST_CLOCK { VIRTUAL, REAL };
+
+// Choosing and running a back end.
+void HOST_useHeadless(HOST_CLOCK clock);      // the default: headless with the virtual clock
+void HOST_useWindow(const HOST_BACKEND* backend);
+bool HOST_isHeadless();
+bool HOST_start();                            // false: no display (window back end only)
+[[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process
+[[noreturn]] void HOST_fail(const char* message);   // "qorn7316: message" on stderr, exit status 1
+
+// Window operations of the chosen back end.
+bool HOST_openWindow(const char* title, std::int32_t w, std::int32_t h);
+void HOST_placeWindow(std::int32_t w, std::int32_t h);
+void HOST_present(const std::uint8_t* rows, std::int32_t w, std::int32_t h);   // counts; may end the run
+std::int32_t HOST_takeEvents(HOST_EVENT* events, std::int32_t max);
+bool HOST_readPointer(HOST_POINTER* pointer);
+void HOST_showCursor(bool shown);
+std::uint32_t HOST_ticks();                   // milliseconds
+void HOST_sleep(std::uint32_t ms);
+void HOST_idle(bool inputWaiting);            // the pause waits 10 ms for input; see HOST.cpp
+
+// Run control shared by both back ends.
+void HOST_setFrameLimit(std::uint32_t frames);   // end with status 0 after this many presents; 0: no limit
+std::uint32_t HOST_presentedFrames();            // presents since start
+
+// Scripted input of the headless back end. An entry for frame N is pending
+// from the moment N - 1 frames have been presented, so the pump before the
+// N-th present delivers it and the key is handled right after frame N.
+struct HOST_SCRIPTED_KEY {
+    std::uint32_t frame;   // 1 or more
+    std::int32_t key;      // character, as HOST_keyFromName gives
+};
+struct HOST_SCRIPTED_POINTER {
+    std::uint32_t frame;                      // the state holds from this frame on
+    std::int32_t x, y;                        // client-area pixels
+    std::int32_t buttons;                     // 0..7
+};
+void HOST_scriptKeys(std::span<const HOST_SCRIPTED_KEY> keys);             // replaces the script; sorted by frame
+void HOST_scriptPointer(std::span<const HOST_SCRIPTED_POINTER> states);    // replaces the script; sorted by frame
+std::int32_t HOST_keyFromName(const char* name, std::size_t length);      // the key's character, 0 if unknown
+
+// Test hooks of the headless back end.
+void HOST_setTicks(std::uint32_t ms);                 // sets the virtual clock
+void HOST_pushKey(std::int32_t key);                  // a key event pending at the next pump
+void HOST_pushEvent(std::int32_t kind);               // a resize or close event pending at the next pump
+const std::uint8_t* HOST_lastFrame(std::int32_t* w, std::int32_t* h);   // last presented rows, or null
+void HOST_reset();                                    // headless, virtual clock at 0, nothing scripted or counted
+
+// The window back end, defined only in a program built with SDL2 (HOST_sdl2.cpp).
+const HOST_BACKEND* HOST_sdl2Backend();
