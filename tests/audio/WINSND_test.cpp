@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "audio/SAMDRAW.h"
+#include "audio/WINSND.h"
+#include "foundation/RANDOM.h"
+
+namespace {
+
+std::int32_t word(const WINSND* s, std::int32_t i)
+{
+    return static_cast<std::int16_t>(s->image[64 + 2 * i] | s->image[65 + 2 * i] << 8);
+}
+
+SAMPLE* filled(std::int32_t n, std::int32_t value)
+{
+    SAMPLE* s = SAMPLE_new();
+    SAMPLE_setCount(s, n);
+    for (std::int32_t i = 0; i < n; ++i) s->values[i] = value;
+    return s;
+}
+
+}  // namespace
+
+TEST(WinsndImage, HeaderByteForByteAndFaintNoise)
+{
+    RANDOM_srand(1234);
+    WINSND* s = WINSND_new();
+    ASSERT_NE(s, nullptr);
+    const std::uint8_t header[64] = {
+        'R', 'I', 'F', 'F', 0xC0, 0x58, 0x01, 0x00, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+        16, 0, 0, 0, 1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x88, 0x58, 0x01, 0x00,
+        2, 0, 16, 0, 'I', 'N', 'F', 'O', 12, 0, 0, 0, 'Q', 'O', 'R', 'N',
+        'N', ' ', 'K', ' ', '*', '(', ')', '-', 'd', 'a', 't', 'a', 0x88, 0x58, 0x01, 0x00};
+    EXPECT_EQ(std::vector<std::uint8_t>(s->image, s->image + 64), std::vector<std::uint8_t>(header, header + 64));
+    EXPECT_EQ(s->rate, 44100);
+    EXPECT_EQ(s->length, 44100);
+    EXPECT_EQ(WINSND_IMAGE_BYTES, 88264);
+
+    // Noise values (random30 & 0x1ff) - 255, drawn in index order.
+    std::uint32_t seed = 1234;
+    auto draw = [&] { seed = seed * 214013u + 2531011u; return static_cast<std::int32_t>((seed >> 16) & 0x7FFF); };
+    for (int i = 0; i < 3; ++i) {
+        const std::int32_t high = draw();
+        EXPECT_EQ(word(s, i), (((high << 15) | draw()) & 0x1ff) - 255);
+    }
+    std::int32_t lo = 0, hi = 0;
+    for (int i = 0; i < 44100; ++i) {
+        lo = std::min(lo, word(s, i));
+        hi = std::max(hi, word(s, i));
+    }
+    EXPECT_GE(lo, -255);
+    EXPECT_LE(hi, 256);
+    WINSND_free(&s);
+    EXPECT_EQ(s, nullptr);
+}
+
+TEST(WinsndQueue, PlaysOnlyWholeSecondsAndClampsValues)
+{
+    WINSND* s = WINSND_new();
+    EXPECT_FALSE(WINSND_playNext(s));   // empty queue
+    SAMPLE* half = filled(22050, 5);
+    LIST_push(s->queue, half);
+    const std::int32_t before = word(s, 0);
+    EXPECT_FALSE(WINSND_playNext(s));   // dropped: not one second
+    EXPECT_EQ(s->queue->count, 0);
+    EXPECT_EQ(s->current, half);
+    EXPECT_EQ(word(s, 0), before);
+
+    SAMPLE* loud = filled(44100, 40000);
+    loud->values[1] = -40000;
+    loud->values[2] = -1234;
+    LIST_push(s->queue, loud);
+    LIST_push(s->queue, loud);
+    EXPECT_TRUE(WINSND_playNext(s));
+    EXPECT_EQ(s->queue->count, 1);
+    EXPECT_EQ(word(s, 0), 32767);   // clamped, not wrapped to 0x9C40
+    EXPECT_EQ(word(s, 1), -32768);
+    EXPECT_EQ(word(s, 2), -1234);
+    EXPECT_EQ(s->image[60], 0x88);  // sizes hold for any content
+    EXPECT_EQ(s->image[4], 0xC0);
+    EXPECT_EQ(s->position, 0);
+    EXPECT_TRUE(WINSND_playNextOnce(s));
+    WINSND_stop();
+
+    LIST_free(&s->queue);
+    EXPECT_FALSE(WINSND_playNext(s));   // makes a new queue
+    EXPECT_NE(s->queue, nullptr);
+    WINSND_free(&s);
+    SAMPLE_free(&half);
+    SAMPLE_free(&loud);
+}
+
+TEST(SamdrawWave, StepsThroughTheRange)
+{
+    IMG* img = IMG_new();
+    IMG_setSize(img, 256, 256);
+    SAM* sam = SAM_new();
+    SAMPLE* wave = filled(44100, -32768);
+    for (int i = 0; i < 44100; i += 172) wave->values[i] = 32767;
+    SAM_setSample(sam, wave);
+    SAMDRAW* d = SAMDRAW_new();
+    d->sam = sam;
+    d->target = img;
+    d->first = -5;
+    d->last = 99999;
+    SAMDRAW_draw(d);
+    EXPECT_EQ(d->first, 0);
+    EXPECT_EQ(d->last, 44099);
+    // Step 172 (44099 / 256): every column shows a multiple of 172, up to 43860.
+    for (int x = 0; x < 256; ++x) {
+        ASSERT_EQ(IMG_getPixel(img, x, 255), 0xffffffu) << x;   // 32767 reaches the bottom row
+        ASSERT_EQ(IMG_getPixel(img, x, 127), 0x808080u) << x;
+    }
+
+    d->first = 0;
+    d->last = 0;
+    wave->values[0] = 16384;
+    SAMDRAW_draw(d);   // step 0: value 0 in every column
+    for (int x = 0; x < 256; ++x) {
+        ASSERT_EQ(IMG_getPixel(img, x, 192), 0xffffffu) << x;
+        ASSERT_EQ(IMG_getPixel(img, x, 193), 0x808080u) << x;
+    }
+
+    d->first = 300;
+    d->last = 100;
+    d->markColor = 0xF00000;
+    SAMDRAW_draw(d);   // exchanged: 100..300, step 200 / 256 in 16.16
+    EXPECT_EQ(d->first, 100);
+    EXPECT_EQ(d->last, 300);
+    wave->values[44099] = -32768;
+    wave->values[256] = 32767;
+    SAMDRAW_drawPeaks(d);   // the first largest is index 0: column 0
+    EXPECT_EQ(IMG_getPixel(img, 0, 255), 0xF00000u);
+    sam->position = 22050;
+    SAMDRAW_drawPosition(d);
+    EXPECT_EQ(IMG_getPixel(img, 128, 0), 0xF00000u);
+    EXPECT_EQ(IMG_getPixel(img, 128, 255), 0xF00000u);
+
+    SAMPLE_setCount(wave, 0);
+    SAMDRAW_draw(d);   // empty: background only
+    EXPECT_EQ(IMG_getPixel(img, 0, 255), 0x808080u);
+    SAMDRAW_free(&d);
+    SAM_free(&sam);
+    IMG_free(&img);
+}
