@@ -65,6 +65,8 @@ void BALL3D_draw(BALL3D* ball)
     const BALL3D_XYZ l = ball->light;
     std::int32_t least = 0, most = 0, last = 0;
     bool first = true;
+    std::int32_t shaded = 0;
+    std::uint32_t colour = RGB888_add(c, 0u);
     for (std::int32_t a = 0; a < half; ++a) {
         const std::int32_t ring = scale(a, r);
         const std::int32_t dy = scale(a + quarter, r);
@@ -78,7 +80,11 @@ void BALL3D_draw(BALL3D* ball)
             least = std::min(least, brightness);
             most = std::max(most, brightness);
             last = brightness;
-            const std::uint32_t colour = brightness >= 0 ? RGB888_add(c, grey(brightness)) : RGB888_sub(c, grey(-brightness));
+            // Neighbouring points mostly share their brightness: reuse the colour.
+            if (brightness != shaded) {
+                shaded = brightness;
+                colour = brightness >= 0 ? RGB888_add(c, grey(brightness)) : RGB888_sub(c, grey(-brightness));
+            }
             IMG_putPixel(ball->image, wrap(u(ball->x) + u(dx)), py, colour);
         }
     }
