@@ -257,8 +257,13 @@ void SAMPLE_shiftLeft(SAMPLE* s, std::int32_t k)
 void SAMPLE_normalize(SAMPLE* s, std::int32_t peak)
 {
     if (!valid(s) || s->count == 0) return;
-    const std::int64_t lo = SAMPLE_min(s);
-    const std::int64_t hi = SAMPLE_max(s);
+    std::int32_t low = s->values[0], high = s->values[0];
+    for (std::int32_t i = 1; i < s->count; ++i) {
+        low = std::min(low, s->values[i]);
+        high = std::max(high, s->values[i]);
+    }
+    const std::int64_t lo = low;
+    const std::int64_t hi = high;
     const std::int64_t m = std::max(lo < 0 ? -lo : lo, hi < 0 ? -hi : hi);
     if (m == 0) return;
     // peak * 2^32 fits in 64 bits for every 32-bit peak; the products may
@@ -332,8 +337,9 @@ std::int32_t SAMPLE_indexOfMin(const SAMPLE* s)
     if (!valid(s)) return -1;
     if (s->count == 0) { SAMPLE_error(); return -1; }
     std::int32_t best = 0;
+    std::int32_t value = s->values[0];
     for (std::int32_t i = 1; i < s->count; ++i)
-        if (s->values[i] < s->values[best]) best = i;
+        if (s->values[i] < value) { best = i; value = s->values[i]; }
     return best;
 }
 
@@ -342,8 +348,9 @@ std::int32_t SAMPLE_indexOfMax(const SAMPLE* s)
     if (!valid(s)) return -1;
     if (s->count == 0) { SAMPLE_error(); return -1; }
     std::int32_t best = 0;
+    std::int32_t value = s->values[0];
     for (std::int32_t i = 1; i < s->count; ++i)
-        if (s->values[i] > s->values[best]) best = i;
+        if (s->values[i] > value) { best = i; value = s->values[i]; }
     return best;
 }
 

@@ -3,6 +3,7 @@
 // has a fraction); the square wave keeps its period in 17.15 fixed point.
 #include "audio/SOUND.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -58,20 +59,45 @@ void fade(SAMPLE* s, std::int32_t gain, std::int32_t direction)
     }
 }
 
+// The ramp lines depend only on the length, and the bank and the voices use
+// a handful of lengths hundreds of times: the last few lines of each
+// direction are kept (program thread only).
+struct RampLine {
+    std::int32_t count = 0;
+    std::vector<std::int32_t> values;
+};
+
+const std::int32_t* rampLine(std::int32_t count, std::int32_t from, std::int32_t to)
+{
+    static std::array<RampLine, 4> down, up;
+    static std::array<std::size_t, 2> next{};
+    auto& cache = from > to ? down : up;
+    for (const RampLine& line : cache)
+        if (line.count == count) return line.values.data();
+    SAMPLE* line = SAMPLE_new();
+    if (line == nullptr) return nullptr;
+    SAMPLE_setCount(line, count);
+    if (line->count != count) { SAMPLE_free(&line); return nullptr; }
+    SAMPLE_line(line, 0, from, count - 1, to);
+    std::size_t& slot = next[from > to ? 0 : 1];
+    RampLine& kept = cache[slot];
+    slot = (slot + 1) % cache.size();
+    kept.count = count;
+    kept.values.assign(line->values, line->values + count);
+    SAMPLE_free(&line);
+    return kept.values.data();
+}
+
+// The sample times the line, wrapping in 32 bits, then shifted right by 15:
+// SAMPLE_multiplyBy and SAMPLE_shiftRight in one pass.
 void ramp(SAMPLE* s, std::int32_t from, std::int32_t to)
 {
     if (!valid(s) || s->count == 0) return;
-    SAMPLE* line = SAMPLE_new();
+    const std::int32_t* line = rampLine(s->count, from, to);
     if (line == nullptr) { SOUND_error(); return; }
-    SAMPLE_setCount(line, s->count);
-    if (line->count == s->count) {
-        SAMPLE_line(line, 0, from, s->count - 1, to);
-        SAMPLE_multiplyBy(s, line);
-        SAMPLE_shiftRight(s, 15);
-    } else {
-        SOUND_error();
-    }
-    SAMPLE_free(&line);
+    std::int32_t* v = s->values;
+    for (std::int32_t i = 0; i < s->count; ++i)
+        v[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(v[i]) * static_cast<std::uint32_t>(line[i])) >> 15;
 }
 
 }  // namespace

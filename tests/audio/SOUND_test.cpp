@@ -103,6 +103,16 @@ TEST(SoundEnvelopes, RampsFadesAndSmooth)
     SOUND_rampDown(s);   // line 32767, 28671, 20479, 12287, 4096
     EXPECT_EQ(std::vector<std::int32_t>(s->values, s->values + 5),
               (std::vector<std::int32_t>{32767, 28671, -20479, 0, 4096}));
+    // The same after ramps of other lengths have come and gone.
+    for (const std::int32_t n : {7, 9, 11, 13, 15, 5}) {
+        SAMPLE* other = sized(n, 32768);
+        SOUND_rampDown(other);
+        EXPECT_EQ(other->values[0], 32767);
+        SAMPLE_free(&other);
+    }
+    std::copy(std::begin(known), std::end(known), s->values);
+    SOUND_rampDown(s);
+    EXPECT_EQ(s->values[1], 28671);
     std::copy(std::begin(known), std::end(known), s->values);
     SOUND_rampUp(s);
     EXPECT_EQ(s->values[0], 0);
