@@ -1,0 +1,169 @@
+// QORN7316: the demo driver. Its shared objects and flag bytes are module
+// globals made once by QORN7316_init and kept for the whole run; the scenes
+// and overlays read and write them. One source file per concern:
+//   QORN7316.cpp          start-up, the scene table, the endless sequence, shutdown
+//   frameloop.cpp         frame loop, presentation, transitions, key handler, pause
+//   overlays.cpp          shared overlays and their objects
+//   assets.cpp            start-up pictures, fonts and colour wheel
+//   music.cpp             sound output, instrument bank and music step
+//   scenes_*.cpp, scene_*.cpp   the scenes, grouped as the scene table shows
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "foundation/MODID.h"
+#include "foundation/RANDOM.h"
+#include "platform/FPS.h"
+#include "platform/WINDPY.h"
+#include "platform/WINKBD.h"
+#include "platform/WINPTR.h"
+#include "raster/IMG.h"
+
+extern const MODID QORN7316_ID;
+extern std::uint8_t QORN7316_debug;        // 0 at start; nothing sets it
+void QORN7316_error();                     // "QORN7316 Error.\n" while QORN7316_debug != 0
+
+// Frame size: all scene size arithmetic reads these.
+extern std::int32_t screenWidth;           // 256
+extern std::int32_t screenHeight;          // 256
+
+// Shared objects of start-up and the frame loop.
+extern WINDPY* display;                    // the window surface
+extern WINKBD* keyboard;                   // last key; the key handler reads and clears it
+extern WINPTR* pointer;                    // pointer position and buttons
+extern IMG* frame;                         // 256 x 256: every scene draws into it; it is what is presented
+extern IMG* glowImage;                     // 256 x 256 work image of the glow filter
+extern IMG* blurImage;                     // 256 x 256 work image of the blur filter
+extern RANDOM* sceneRandom;                // seeded generator of FINITE STATE (step word 0x6789ABCD)
+extern FPS* pacer;                         // target 50; its frames field drives blinking and waves
+
+// Flag bytes and colour words of the frame loop.
+enum : std::uint8_t {
+    QORN7316_QUITTING = 1,                 // demoFlags bit 0
+    QORN7316_SKIP = 2,                     // demoFlags bit 1: the running scene ends after this frame
+};
+extern std::uint8_t demoFlags;             // 0
+extern const char* titleText;              // "" between scenes; the running scene's title
+extern std::uint8_t titleOn;               // the title overlay drew the title this frame
+extern std::uint32_t backgroundColour;     // colour the frame is cleared to
+extern std::uint32_t fadeColour;           // grey step of the trail fade; 0x010101
+extern std::uint8_t trailFade;             // 1: fade a kept frame toward the background
+extern std::uint8_t keepFrame;             // 0: clear after presenting; 1: keep (and maybe fade)
+extern std::uint8_t glowOn;                // glow post-filter
+extern std::uint8_t blurOn;                // blur post-filter
+extern std::uint8_t scrollerOn;            // 1: greetings scroller
+extern std::uint8_t rasterOn;              // 1: raster-bar colouring of the scroller
+extern std::uint8_t statsOn;               // 1: benchmark text
+extern std::uint8_t fpsInfoOn;             // bit 0: fps overlay
+extern std::uint8_t musicOff;              // music step skipped
+extern std::uint8_t paused;                // pause loop active
+extern std::int32_t circleCount;           // 8, keys + and -, 0..40: BLENDED CIRCLES
+extern std::int32_t rectangleCount;        // 8, keys + and -, 0..50: BLENDED RECTANGLES
+
+// The scene table.
+struct QORN7316_SCENE {
+    const char* title;                     // installed as titleText by the scene's enter function
+    std::int32_t frames;                   // frame count (FLOOD FILL: at most)
+    void (*run)();                         // the scene function: enter, frame loop, leave
+};
+inline constexpr std::int32_t QORN7316_SCENE_COUNT = 18;
+extern const QORN7316_SCENE QORN7316_scenes[QORN7316_SCENE_COUNT];
+enum QORN7316_SCENE_INDEX : std::int32_t {
+    SCENE_SINE_LINES = 0,
+    SCENE_3D_BALLS = 1,
+    SCENE_BLENDED_CIRCLES = 2,
+    SCENE_CIRCLES_BENCHMARK = 3,
+    SCENE_BLENDED_RECTANGLES = 4,
+    SCENE_RECTANGLE_BUBBLES = 5,
+    SCENE_RECTANGLES_MOVE = 6,
+    SCENE_FLASHING_PIXELS = 7,
+    SCENE_ROTATING_CIRCLES = 8,
+    SCENE_FLOOD_FILL = 9,
+    SCENE_FINITE_STATE = 10,
+    SCENE_FLOWERS_GAME = 11,
+    SCENE_MUSIC_MIX_SHOW = 12,
+    SCENE_RECTANGLES_BENCHMARK = 13,
+    SCENE_E = 14,
+    SCENE_RECTANGLE_BUBBLES_UP = 15,
+    SCENE_CIRCLES_WAVES = 16,
+    SCENE_HEIGHT_FIELD = 17,
+};
+
+// QORN7316.cpp: start-up, the endless sequence, shutdown, the command line's hooks.
+void QORN7316_main();                      // start-up, then the endless sequence; never returns
+void QORN7316_init();                      // creates the shared objects in start-up order
+void QORN7316_shutdown();                  // the release sequence
+void QORN7316_runScene(std::int32_t index);   // one run of a scene of the table (with --trace's line)
+std::int32_t QORN7316_findScene(const char* text);   // index or title (line ends as spaces, any case); -1 if none
+void QORN7316_listScenes(std::FILE* out);  // the scene table, one line per scene
+void QORN7316_titleLine(const char* title, char* out, std::size_t size);   // title on one line: blanks collapsed
+extern std::uint8_t QORN7316_trace;        // 1: a line on stderr at every scene start
+extern std::int32_t QORN7316_onlyScene;    // -1: the sequence; else the one scene run over and over
+
+// frameloop.cpp: the frame loop, presentation, transitions, keys.
+struct QORN7316_LOOP {
+    std::int32_t scene;                    // index into the scene table: the frame count N
+    void (*enter)();                       // title, flags, objects; ends with the music step
+    bool (*frame)(std::int32_t left);      // scene drawing and overlays; left runs N..1; false ends the scene unpresented
+    void (*keys)();                        // the scene's own key reaction before the key handler, or null
+    void (*leave)();                       // or null (the title then stays until the next enter)
+    bool fadeOutAfterEnter;                // QORN7316_fadeOut right after enter
+    bool paced;                            // false: FPS_end without FPS_wait (runs as fast as it can)
+};
+void QORN7316_runLoop(const QORN7316_LOOP* loop);   // enter, up to N frames, clear skip, leave
+void QORN7316_present();                   // pump, post-filters, show, prepare the next frame
+void QORN7316_handleKey(WINKBD* keyboard); // reads and clears chars[0] and code, acts on the key
+void QORN7316_pause();                     // while paused: poll, key handler, pump
+void QORN7316_fadeOut();                   // 32 presents of the frame darkening to black
+void QORN7316_fadeToWhite();               // 128 presents of the frame brightening to white
+
+// overlays.cpp: shared overlays (each draws into frame) and their objects.
+void QORN7316_initRasterBars();
+void QORN7316_initScroller();
+void QORN7316_makeFlyingLogo();
+void QORN7316_makePointerSprite();
+void QORN7316_updateTitle();
+void QORN7316_drawPointer();
+void QORN7316_drawFpsInfo();
+void QORN7316_drawLogoWave();
+void QORN7316_drawLogoCorner();
+void QORN7316_drawLogoWobble();
+void QORN7316_drawLogoJumble();
+void QORN7316_drawScroller();
+void QORN7316_drawRasterBars();
+void QORN7316_drawFlyingLogo();            // draw, then advance its phase
+
+// assets.cpp: start-up pictures, fonts and colour wheel.
+void QORN7316_drawIntro();                 // draws the intro into frame and shows it
+void QORN7316_loadPictures();
+void QORN7316_makeColourWheel();
+void QORN7316_makeFonts();                 // the four bitmap fonts
+void QORN7316_makeLineFont();
+
+// music.cpp: sound output, instrument bank, music step.
+void QORN7316_makeSound();                 // creates sound output (first start-up step)
+void QORN7316_makeInstruments();           // the 96 instruments, shown as built; ends with a music step
+void QORN7316_musicStep();                 // a new one-second loop to sound output; skipped while musicOff
+void QORN7316_musicVoice();                // one new voice pattern
+
+// The scenes (the scene table's run column), one file per group.
+void QORN7316_sineLines();                 // scenes_sines.cpp
+void QORN7316_balls3D();                   // scenes_sines.cpp
+void QORN7316_flashingPixels();            // scenes_sines.cpp
+void QORN7316_e();                         // scenes_sines.cpp
+void QORN7316_heightField();               // scenes_sines.cpp
+void QORN7316_initSineLines();             // scenes_sines.cpp: start-up and every SINE LINES enter
+void QORN7316_blendedCircles();            // scenes_circles.cpp
+void QORN7316_circlesBenchmark();          // scenes_circles.cpp
+void QORN7316_rotatingCircles();           // scenes_circles.cpp
+void QORN7316_circlesWaves();              // scenes_circles.cpp
+void QORN7316_blendedRectangles();         // scenes_rects.cpp
+void QORN7316_rectangleBubbles();          // scenes_rects.cpp
+void QORN7316_rectanglesMove();            // scenes_rects.cpp
+void QORN7316_rectanglesBenchmark();       // scenes_rects.cpp
+void QORN7316_rectangleBubblesUp();        // scenes_rects.cpp
+void QORN7316_floodFill();                 // scene_fill.cpp
+void QORN7316_musicMixShow();              // scene_music.cpp
+void QORN7316_finiteState();               // scenes_state.cpp
+void QORN7316_flowersGame();               // scenes_state.cpp

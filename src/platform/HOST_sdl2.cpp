@@ -1,0 +1,211 @@
+// HOST_sdl2: the window back end. One window, a renderer and a streaming
+// texture made once; each present copies the display's 24-bit rows into the
+// texture in place. Keys arrive as characters; the pointer is read on demand.
+#include <SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/HOST.h"
+
+namespace {
+
+SDL_Window* window = nullptr;
+SDL_Renderer* renderer = nullptr;
+SDL_Texture* texture = nullptr;
+std::int32_t textureWidth = 0, textureHeight = 0;
+bool videoStarted = false;
+
+bool start()
+{
+    // No display server to talk to: say so at once rather than let every
+    // driver try and complain. SDL_VIDEODRIVER still picks any driver.
+    const bool chosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    if (!chosen && std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) return false;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    videoStarted = true;
+    if (SDL_GetNumVideoDisplays() < 1) return false;
+    // Without a display the library falls back to drivers that draw nowhere;
+    // that is no window to show the demo in, unless someone asked for one.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!chosen && driver != nullptr &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "evdev") == 0))
+        return false;
+    SDL_StartTextInput();
+    return true;
+}
+
+void stop()
+{
+    if (texture != nullptr) SDL_DestroyTexture(texture);
+    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    if (window != nullptr) SDL_DestroyWindow(window);
+    texture = nullptr;
+    renderer = nullptr;
+    window = nullptr;
+    if (videoStarted) SDL_Quit();
+    videoStarted = false;
+}
+
+bool openWindow(const char* title, std::int32_t w, std::int32_t h)
+{
+    if (window != nullptr) return true;
+    window = SDL_CreateWindow(title, 0, 0, w > 0 ? w : 1, h > 0 ? h : 1, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (window == nullptr) return false;
+    renderer = SDL_CreateRenderer(window, -1, 0);
+    if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    return renderer != nullptr;
+}
+
+// The client area gets w x h; the window with its frame is centred on the
+// screen it is on, as far as the frame's size can be measured.
+void placeWindow(std::int32_t w, std::int32_t h)
+{
+    if (window == nullptr) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
+    int cw = 0, ch = 0;
+    SDL_GetWindowSize(window, &cw, &ch);
+    if (cw != w || ch != h) SDL_SetWindowSize(window, w, h);
+    int index = SDL_GetWindowDisplayIndex(window);
+    SDL_Rect screen{0, 0, w, h};
+    if (index < 0 || SDL_GetDisplayBounds(index, &screen) != 0) SDL_GetDisplayBounds(0, &screen);
+    const int outerW = w + left + right;
+    const int outerH = h + top + bottom;
+    const int x = screen.x + (screen.w - outerW) / 2 + left;
+    const int y = screen.y + (screen.h - outerH) / 2 + top;
+    int px = 0, py = 0;
+    SDL_GetWindowPosition(window, &px, &py);
+    if (px != x || py != y) SDL_SetWindowPosition(window, x, y);
+    SDL_ShowWindow(window);
+}
+
+void present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
+{
+    if (renderer == nullptr || rows == nullptr || w <= 0 || h <= 0) return;
+    if (texture == nullptr || textureWidth != w || textureHeight != h) {
+        if (texture != nullptr) SDL_DestroyTexture(texture);
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        textureWidth = texture != nullptr ? w : 0;
+        textureHeight = texture != nullptr ? h : 0;
+        if (texture == nullptr) return;
+    }
+    void* locked = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture, nullptr, &locked, &pitch) != 0) return;
+    // The rows come bottom-up as blue, green, red bytes; the texture wants
+    // top-down 0x00RRGGBB words.
+    for (std::int32_t y = 0; y < h; ++y) {
+        const std::uint8_t* in = rows + static_cast<std::size_t>(h - 1 - y) * static_cast<std::size_t>(w) * 3u;
+        auto* out = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(locked) + static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch));
+        for (std::int32_t x = 0; x < w; ++x, in += 3)
+            out[x] = static_cast<std::uint32_t>(in[0]) | (static_cast<std::uint32_t>(in[1]) << 8) | (static_cast<std::uint32_t>(in[2]) << 16);
+    }
+    SDL_UnlockTexture(texture);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    const SDL_Rect place{0, 0, w, h};   // never scaled
+    SDL_RenderCopy(renderer, texture, nullptr, &place);
+    SDL_RenderPresent(renderer);
+}
+
+// Letters, digits, space and Escape come from key-down events (letters and
+// digits of the main keyboard and digits of the keypad); + - < > come from
+// the text the key produces, so they work from the main keyboard with any
+// layout as well as from the keypad.
+std::int32_t keyOf(const SDL_KeyboardEvent& e)
+{
+    const SDL_Keycode k = e.keysym.sym;
+    if (k >= SDLK_a && k <= SDLK_z) return static_cast<std::int32_t>('A' + (k - SDLK_a));
+    if (k >= SDLK_0 && k <= SDLK_9) return static_cast<std::int32_t>(k);
+    const SDL_Scancode s = e.keysym.scancode;
+    if (s >= SDL_SCANCODE_1 && s <= SDL_SCANCODE_9) return '1' + (s - SDL_SCANCODE_1);
+    if (s == SDL_SCANCODE_0) return '0';
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return '1' + static_cast<std::int32_t>(k - SDLK_KP_1);
+    if (k == SDLK_KP_0) return '0';
+    if (k == SDLK_SPACE) return ' ';
+    if (k == SDLK_ESCAPE) return 27;
+    return 0;
+}
+
+std::int32_t textKey(const char* text)
+{
+    if (text[0] == 0 || text[1] != 0) return 0;
+    switch (text[0]) {
+    case '+': case '-': case '<': case '>': return text[0];
+    default: return 0;
+    }
+}
+
+// Everything pending is taken; pointer movements and other events the demo
+// does not use are dropped on the way.
+std::int32_t takeEvents(HOST_EVENT* events, std::int32_t max)
+{
+    SDL_PumpEvents();
+    std::int32_t n = 0;
+    SDL_Event e;
+    while (n < max && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+        std::int32_t key = 0;
+        switch (e.type) {
+        case SDL_QUIT:
+            events[n++] = HOST_EVENT{HOST_CLOSE, 0};
+            break;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) events[n++] = HOST_EVENT{HOST_CLOSE, 0};
+            else if (e.window.event == SDL_WINDOWEVENT_RESIZED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                events[n++] = HOST_EVENT{HOST_RESIZE, 0};
+            break;
+        case SDL_KEYDOWN:
+            key = keyOf(e.key);
+            if (key != 0) events[n++] = HOST_EVENT{HOST_KEY, key};
+            break;
+        case SDL_TEXTINPUT:
+            key = textKey(e.text.text);
+            if (key != 0) events[n++] = HOST_EVENT{HOST_KEY, key};
+            break;
+        default:
+            break;
+        }
+    }
+    return n;
+}
+
+bool readPointer(HOST_POINTER* p)
+{
+    if (window == nullptr) return false;
+    int sx = 0, sy = 0, cx = 0, cy = 0;
+    const Uint32 held = SDL_GetGlobalMouseState(&sx, &sy);
+    SDL_GetWindowPosition(window, &cx, &cy);
+    std::int32_t buttons = 0;
+    if ((held & SDL_BUTTON_LMASK) != 0) buttons |= 1;
+    if ((held & SDL_BUTTON_RMASK) != 0) buttons |= 2;
+    if ((held & SDL_BUTTON_MMASK) != 0) buttons |= 4;
+    *p = HOST_POINTER{sx, sy, cx, cy, buttons};
+    return true;
+}
+
+void showCursor(bool shown)
+{
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+std::uint32_t ticks()
+{
+    return SDL_GetTicks();
+}
+
+void sleep(std::uint32_t ms)
+{
+    SDL_Delay(ms);
+}
+
+const HOST_BACKEND sdl2 = {start, stop, openWindow, placeWindow, present, takeEvents, readPointer, showCursor, ticks, sleep};
+
+}  // namespace
+
+const HOST_BACKEND* HOST_sdl2Backend()
+{
+    return &sdl2;
+}

@@ -1,0 +1,155 @@
+// Runs the built program headless, as a user would from a shell.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <algorithm>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+class Program : public testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override
+    {
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() / ("qorn-program-" + std::to_string(::getpid()) + "-" + info->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // No display in the environment, so only --headless runs can show anything.
+    Outcome run(const std::string& args)
+    {
+        const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY '" + QORN_PROGRAM +
+                                    "' " + args + " >stdout.txt 2>stderr.txt";
+        const int raw = std::system(command.c_str());
+        Outcome r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir / "stdout.txt"), slurp(dir / "stderr.txt")};
+        fs::remove(dir / "stdout.txt");
+        fs::remove(dir / "stderr.txt");
+        return r;
+    }
+
+    int countFrames(const fs::path& d)
+    {
+        int n = 0;
+        for (const auto& entry : fs::directory_iterator(d)) n += entry.path().extension() == ".ppm" ? 1 : 0;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(Program, HeadlessRunWritesExactlyTheFramesAsked)
+{
+    const Outcome r = run("--headless --frames 300 --dump-frames=out");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(countFrames(dir / "out"), 300);
+    EXPECT_TRUE(fs::exists(dir / "out" / "frame-00001.ppm"));
+    EXPECT_TRUE(fs::exists(dir / "out" / "frame-00300.ppm"));
+    EXPECT_EQ(slurp(dir / "out" / "frame-00300.ppm").substr(0, 15), "P6\n256 256\n255\n");
+    EXPECT_EQ(run("--headless --frames 3 --dump-frames").status, 0);
+    EXPECT_EQ(countFrames(dir), 3);   // the working directory
+}
+
+TEST_F(Program, TwoRunsGiveTheSameFrames)
+{
+    const std::string script = " --keys 40:Q,60:G,61:plus,90:space,95:W --pointer 10:100:100:1,50:0:0:0 --frames 160";
+    ASSERT_EQ(run("--headless --dump-frames=a" + script).status, 0);
+    ASSERT_EQ(run("--headless --dump-frames=b" + script).status, 0);
+    ASSERT_EQ(countFrames(dir / "a"), 160);
+    ASSERT_EQ(countFrames(dir / "b"), 160);
+    bool differs = false;
+    const std::string reference = slurp(dir / "a" / "frame-00033.ppm");
+    for (int i = 1; i <= 160; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%05d.ppm", i);
+        const std::string a = slurp(dir / "a" / name);
+        ASSERT_EQ(a, slurp(dir / "b" / name)) << name;
+        differs = differs || a != reference;
+    }
+    EXPECT_TRUE(differs);   // the Q key changed the background: the frames are not all alike
+}
+
+TEST_F(Program, EscapeFadesOutAndEndsWithStatusZero)
+{
+    const Outcome r = run("--headless --keys 50:Escape --dump-frames=out");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(countFrames(dir / "out"), 50 + 32);
+    const std::string last = slurp(dir / "out" / "frame-00082.ppm");
+    ASSERT_EQ(last.size(), 15u + 256u * 256u * 3u);
+    EXPECT_EQ(last.find_first_not_of('\0', 15), std::string::npos);   // faded to black
+}
+
+TEST_F(Program, TraceNamesEveryScene)
+{
+    Outcome r = run("--headless --frames 200 --trace --keys 72:space");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "frame 0: scene CIRCLES WAVES\nframe 72: scene BLENDED RECTANGLES\n");
+    r = run("--headless --frames 600 --trace --scene E");
+    EXPECT_EQ(r.err, "frame 0: scene E\nframe 533: scene E\n");   // fade-out, then 501 frames
+    r = run("--headless --frames 1 --trace --scene 'filled+blended  circles benchmark'");
+    EXPECT_EQ(r.err, "frame 0: scene FILLED+BLENDED CIRCLES BENCHMARK\n");
+    r = run("--headless --frames 1 --trace --scene 17");
+    EXPECT_EQ(r.err, "frame 0: scene HEIGHT FIELD\n");
+}
+
+TEST_F(Program, HelpAndSceneList)
+{
+    Outcome r = run("--help");
+    EXPECT_EQ(r.status, 0);
+    for (const char* option : {"--headless", "--frames N", "--dump-frames[=DIR]", "--clock real|virtual", "--keys SPEC",
+                               "--pointer SPEC", "--trace", "--scene NAME|INDEX", "--list-scenes", "--help"})
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    r = run("--list-scenes");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("   16    3000  CIRCLES WAVES\n"), std::string::npos);
+    EXPECT_NE(r.out.find("   13     750  FILLED+BLENDED RECTANGLES BENCHMARK\n"), std::string::npos);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 19);
+}
+
+TEST_F(Program, BadOptionsGiveOneLineAndStatusTwo)
+{
+    for (const char* args : {"--frames", "--frames 0", "--frames=x", "--nope", "extra", "--clock real",
+                             "--headless --keys 5:F1", "--headless --pointer 1:2:3", "--headless --scene NOPE",
+                             "--headless --scene 18", "--trace=1"}) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+        EXPECT_EQ(r.err.rfind("qorn7316: ", 0), 0u) << args;
+    }
+}
+
+TEST_F(Program, WithoutDisplaySuggestsHeadless)
+{
+    const Outcome r = run("--frames 5");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+    EXPECT_NE(r.err.find("--headless"), std::string::npos);
+}
