@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# The real window, end to end, under a virtual X server: its title, size and
+# place, the snap back after a resize, a picture in it, keys, and the two
+# ways to end it (Escape, closing the window), both with status 0.
+# Usage: window_test.sh PROGRAM WM_CLOSE
+set -u
+program=$1
+wm_close=$2
+export SDL_AUDIODRIVER=dummy
+# In a sanitizer build, leaks inside the desktop libraries are not ours.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+tmp=$(mktemp -d)
+xpid=""
+qpid=""
+cleanup() {
+  [ -n "$qpid" ] && kill "$qpid" 2>/dev/null
+  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  [ -s "$tmp/out" ] && sed 's/^/  program: /' "$tmp/out"
+  exit 1
+}
+
+# A private X server on a free display number of its choosing.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xpid=$!
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+export DISPLAY=":$(head -n1 "$tmp/display")"
+
+start() {
+  "$program" "$@" >"$tmp/out" 2>&1 &
+  qpid=$!
+  wid=""
+  for _ in $(seq 150); do
+    wid=$(xdotool search --name '^QORN7316$' 2>/dev/null | head -n1)
+    [ -n "$wid" ] && return 0
+    kill -0 "$qpid" 2>/dev/null || fail "the program ended before its window showed"
+    sleep 0.1
+  done
+  fail "no window titled QORN7316"
+}
+geometry() {
+  xwininfo -id "$wid" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
+}
+expect_geometry() {   # centred 256 x 256 client area on the 1024 x 768 screen
+  for _ in $(seq 50); do [ "$(geometry)" = "384 256 256 256" ] && return 0; sleep 0.1; done
+  fail "$1: window at $(geometry), want 384 256 256 256"
+}
+wait_exit() {   # the program's exit status, or 124 after $1 seconds
+  for _ in $(seq $(($1 * 10))); do
+    if ! kill -0 "$qpid" 2>/dev/null; then
+      wait "$qpid"
+      local status=$?
+      qpid=""
+      return $status
+    fi
+    sleep 0.1
+  done
+  return 124
+}
+
+# Run 1: title, size, place, resize, picture, Escape.
+start
+[ "$(xdotool getwindowname "$wid")" = "QORN7316" ] || fail "title is '$(xdotool getwindowname "$wid")'"
+expect_geometry "at start"
+xdotool windowsize "$wid" 500 400
+expect_geometry "after a resize to 500 x 400"
+xdotool windowmove "$wid" 10 20
+xdotool windowsize "$wid" 300 200
+expect_geometry "after a move and a resize"
+lit=""
+for _ in $(seq 50); do
+  import -window "$wid" "$tmp/shot.png" 2>/dev/null &&
+    lit=$(convert "$tmp/shot.png" -format '%w %h %[fx:maxima>0]' info: 2>/dev/null)
+  [ "$lit" = "256 256 1" ] && break
+  sleep 0.1
+done
+[ "$lit" = "256 256 1" ] || fail "screenshot of the window is empty ($lit)"
+timeout 5 xdotool windowfocus --sync "$wid" 2>/dev/null
+xdotool key Escape
+wait_exit 10
+status=$?
+[ "$status" = 0 ] || fail "Escape: exit status $status, want 0"
+
+# Run 2: a key reaches the demo (space skips the first scene), then the window is closed.
+start --trace
+timeout 5 xdotool windowfocus --sync "$wid" 2>/dev/null
+sleep 0.5
+xdotool key space
+for _ in $(seq 50); do grep -q 'scene BLENDED RECTANGLES' "$tmp/out" && break; sleep 0.1; done
+grep -q 'scene BLENDED RECTANGLES' "$tmp/out" || fail "space did not skip the first scene"
+"$wm_close" "$wid" || fail "could not ask the window to close"
+wait_exit 10
+status=$?
+[ "$status" = 0 ] || fail "close: exit status $status, want 0"
+echo "window end to end: all checks passed"
