@@ -75,6 +75,7 @@ TEST_F(Program, HeadlessRunWritesExactlyTheFramesAsked)
     EXPECT_EQ(slurp(dir / "out" / "frame-00300.ppm").substr(0, 15), "P6\n256 256\n255\n");
     EXPECT_EQ(run("--headless --frames 3 --dump-frames").status, 0);
     EXPECT_EQ(countFrames(dir), 3);   // the working directory
+    EXPECT_EQ(run("--headless --clock real --frames 40").status, 0);   // 32 unpaced fade frames, 8 paced ones
 }
 
 TEST_F(Program, TwoRunsGiveTheSameFrames)
