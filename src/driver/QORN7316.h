@@ -119,6 +119,12 @@ void QORN7316_fadeOut();                   // 32 presents of the frame darkening
 void QORN7316_fadeToWhite();               // 128 presents of the frame brightening to white
 
 // overlays.cpp: shared overlays (each draws into frame) and their objects.
+struct RASTER;
+struct LOGOFLY;
+struct MOUSE;
+extern RASTER* rasterBars;                 // 1536 colour lines, speed -131072 (16.16)
+extern LOGOFLY* flyingLogo;                // "QORN" on the line font
+extern MOUSE* pointerSprite;               // the 16 x 16 arrow over pointer and frame
 void QORN7316_initRasterBars();
 void QORN7316_initScroller();
 void QORN7316_makeFlyingLogo();
@@ -135,6 +141,20 @@ void QORN7316_drawRasterBars();
 void QORN7316_drawFlyingLogo();            // draw, then advance its phase
 
 // assets.cpp: start-up pictures, fonts and colour wheel.
+struct SAMPLE;
+struct FONT;
+struct LFONT;
+extern IMG* introPicture;                  // the inverted intro logo
+extern IMG* backgroundPicture;             // 256 x 128, black transparent
+extern IMG* bubblePicture;                 // 256 x 128, black transparent
+extern SAMPLE* colourWheel;                // 1536 saturated colours, indexed modulo 1536
+extern FONT* smallFont;                    // 8 x 8 cells, glyphs 0x7FFF00
+extern FONT* titleFont;                    // 16 x 16 cells, bodies 0x7F7F7F, outlines 0xFFFFFF
+extern FONT* bigFont;                      // 32 x 64 cells: the scroller's font
+extern FONT* tileFont;                     // 8 x 8 colour tiles
+extern LFONT* lineFont;                    // the 16 x 16 wire font
+IMG* QORN7316_picture(const char* name);   // a new image decoded from an embedded PNM; null if bad
+std::uint32_t QORN7316_wheel(std::uint32_t i);   // colourWheel entry i mod 1536; 0 before it exists
 void QORN7316_drawIntro();                 // draws the intro into frame and shows it
 void QORN7316_loadPictures();
 void QORN7316_makeColourWheel();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -109,15 +110,24 @@ TEST_F(Program, EscapeFadesOutAndEndsWithStatusZero)
 
 TEST_F(Program, TraceNamesEveryScene)
 {
-    Outcome r = run("--headless --frames 200 --trace --keys 72:space");
+    // Start-up shows the intro and the instrument pictures first: the first
+    // scene starts after s presented frames.
+    Outcome r = run("--headless --frames 300 --trace --keys 200:space");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "frame 0: scene CIRCLES WAVES\nframe 72: scene BLENDED RECTANGLES\n");
-    r = run("--headless --frames 600 --trace --scene E");
-    EXPECT_EQ(r.err, "frame 0: scene E\nframe 533: scene E\n");   // fade-out, then 501 frames
-    r = run("--headless --frames 1 --trace --scene 'filled+blended  circles benchmark'");
-    EXPECT_EQ(r.err, "frame 0: scene FILLED+BLENDED CIRCLES BENCHMARK\n");
-    r = run("--headless --frames 1 --trace --scene 17");
-    EXPECT_EQ(r.err, "frame 0: scene HEIGHT FIELD\n");
+    ASSERT_EQ(r.err.rfind("frame ", 0), 0u);
+    const unsigned s = static_cast<unsigned>(std::strtoul(r.err.c_str() + 6, nullptr, 10));
+    ASSERT_LT(s, 200u);
+    const auto line = [](unsigned frame, const char* scene) {
+        return "frame " + std::to_string(frame) + ": scene " + scene + "\n";
+    };
+    EXPECT_EQ(r.err, line(s, "CIRCLES WAVES") + line(200, "BLENDED RECTANGLES"));
+    r = run("--headless --frames " + std::to_string(s + 600) + " --trace --scene E");
+    EXPECT_EQ(r.err, line(s, "E") + line(s + 533, "E"));   // fade-out, then 501 frames
+    const std::string one = "--headless --frames " + std::to_string(s + 1) + " --trace --scene ";
+    r = run(one + "'filled+blended  circles benchmark'");
+    EXPECT_EQ(r.err, line(s, "FILLED+BLENDED CIRCLES BENCHMARK"));
+    r = run(one + "17");
+    EXPECT_EQ(r.err, line(s, "HEIGHT FIELD"));
 }
 
 TEST_F(Program, HelpAndSceneList)
