@@ -174,6 +174,8 @@ void QORN7316_flashingPixels();            // scenes_sines.cpp
 void QORN7316_e();                         // scenes_sines.cpp
 void QORN7316_heightField();               // scenes_sines.cpp
 void QORN7316_initSineLines();             // scenes_sines.cpp: start-up and every SINE LINES enter
+struct SINELINE* QORN7316_sineLineRecord();         // scenes_sines.cpp: the shared sine-line record; null before set-up
+const std::int32_t* QORN7316_sineLineBandSteps();   // scenes_sines.cpp: the 24 y steps of the eight bands, three per band
 void QORN7316_blendedCircles();            // scenes_circles.cpp
 void QORN7316_circlesBenchmark();          // scenes_circles.cpp
 void QORN7316_rotatingCircles();           // scenes_circles.cpp
