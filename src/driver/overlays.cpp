@@ -76,15 +76,30 @@ void drawLetter(std::int32_t k)
 }
 
 // The line font's glyphs are one-pixel lines in fully saturated or light
-// colours (white at first), and most scenes are white: such letters would
-// fade into them. So every line-font overlay is drawn twice: first with the
-// glyphs of `codes` in black, one pixel right and down, then in the glyphs'
-// own colours on top. draw(1) draws the shadow (it must not set colours),
-// draw(0) the letters. The glyphs keep the colours they had.
+// colours (white at first), and the scenes are mostly white, some dark or
+// mid-coloured: such letters can fade into them. So every line-font overlay
+// is drawn twice, first one pixel right and down in the shadow colour of each
+// letter's colour (black under light letters, white under dark ones), then in
+// the letters' own colours on top.
+std::uint32_t shadowOf(std::uint32_t colour)
+{
+    const std::uint32_t luma = 299 * ((colour >> 16) & 255) + 587 * ((colour >> 8) & 255) + 114 * (colour & 255);
+    return luma >= 128 * 1000 ? 0x000000u : 0xFFFFFFu;
+}
+
+// draw(1) draws the shadow, draw(0) the letters. Where the overlay keeps the
+// colours the glyphs hold, codes names its glyphs: for the shadow pass they
+// take their shadow colours, and get their own back for the letters. Where
+// the overlay sets the colours itself (codes null), draw(1) sets shadows.
 template <typename Draw>
 void drawShadowed(const char* codes, Draw draw)
 {
-    if (lineFont == nullptr || lineFont->glyphs == nullptr) { draw(0); return; }
+    if (lineFont == nullptr || lineFont->glyphs == nullptr) { draw(0); return; }   // reports once
+    if (codes == nullptr) {
+        draw(1);
+        draw(0);
+        return;
+    }
     std::vector<std::uint32_t> saved;
     auto eachPoint = [&](auto visit) {
         for (const char* c = codes; *c != '\0'; ++c) {
@@ -96,7 +111,7 @@ void drawShadowed(const char* codes, Draw draw)
                 if (auto* point = static_cast<VEC2D*>(g->points->items[i])) visit(*point);
         }
     };
-    eachPoint([&](VEC2D& point) { saved.push_back(point.colour); point.colour = 0; });
+    eachPoint([&](VEC2D& point) { saved.push_back(point.colour); point.colour = shadowOf(point.colour); });
     draw(1);
     std::size_t i = 0;
     eachPoint([&](VEC2D& point) { point.colour = saved[i++]; });
@@ -215,11 +230,12 @@ void QORN7316_drawFpsInfo()
 void QORN7316_drawLogoWave()
 {
     const std::uint32_t f = frameCount();
-    drawShadowed(groupWord, [&](std::int32_t d) {
+    drawShadowed(nullptr, [&](std::int32_t d) {
         if (!penAt(176 + d, 240 + d)) return;
         for (std::int32_t k = 0; k < 4; ++k) {
             const auto kk = static_cast<std::uint32_t>(k);
-            if (d == 0) LFONT_setColor(lineFont, QORN7316_wheel(f + 192 - 64 * kk));
+            const std::uint32_t colour = QORN7316_wheel(f + 192 - 64 * kk);
+            LFONT_setColor(lineFont, d != 0 ? shadowOf(colour) : colour);
             // The halved mask keeps the index in the wave's upper half: letters hop up to 31 pixels.
             const std::int32_t s = SINE_table[(17 * f + 96 - 32 * kk) & (SINE_MASK >> 1)];
             lineFont->position->y = 240 - (s >> 10) + d;
@@ -239,11 +255,12 @@ void QORN7316_drawLogoCorner()
 void QORN7316_drawLogoWobble()
 {
     const std::uint32_t f = frameCount();
-    drawShadowed(groupWord, [&](std::int32_t d) {
+    drawShadowed(nullptr, [&](std::int32_t d) {
         if (!penAt(d, d)) return;
         for (std::int32_t k = 0; k < 4; ++k) {
             const auto kk = static_cast<std::uint32_t>(k);
-            if (d == 0) LFONT_setColor(lineFont, QORN7316_wheel(f + 192 - 64 * kk));
+            const std::uint32_t colour = QORN7316_wheel(f + 192 - 64 * kk);
+            LFONT_setColor(lineFont, d != 0 ? shadowOf(colour) : colour);
             lineFont->position->x = 32 + (sine(23 * f + 500 - 50 * kk) >> 12) + 16 * k - 8 + d;
             lineFont->position->y = 32 + (sine(17 * f + 800 - 200 * kk) >> 12) - 24 + d;
             drawLetter(k);
@@ -293,10 +310,10 @@ void QORN7316_drawRasterBars()
 void QORN7316_drawFlyingLogo()
 {
     if (flyingLogo == nullptr) { QORN7316_error(); return; }
-    // Its colour is light and several of its scenes are white: a black
-    // shadow one pixel right and down goes first, as for the other logos.
+    // Its colour is light and several of its scenes are white: its shadow
+    // goes first, as for the other line-font overlays.
     const LOGOFLY logo = *flyingLogo;
-    flyingLogo->color = 0;
+    flyingLogo->color = shadowOf(logo.color);
     flyingLogo->x = logo.x + 1;
     flyingLogo->y = logo.y + 1;
     LOGOFLY_draw(flyingLogo);

@@ -145,6 +145,13 @@ TEST(LogoCorner, KeepsTheColourLastSetAndStaysLegibleOverWhite)
     IMG_clear(frame, 0);
     QORN7316_drawLogoCorner();
     EXPECT_EQ(IMG_getPixel(frame, 197, 241), 0xFFFFFFu);   // the glyphs are white again
+
+    // Dark letters (pure blue) get a white shadow, to stand out over dark scenes.
+    LFONT_setColor(lineFont, 0x0000FF);
+    IMG_clear(frame, 0);
+    QORN7316_drawLogoCorner();
+    EXPECT_EQ(IMG_getPixel(frame, 197, 241), 0x0000FFu);
+    EXPECT_EQ(IMG_getPixel(frame, 198, 242), 0xFFFFFFu);
 }
 
 TEST(FlyingLogo, DrawsWithAShadowThenAdvancesItsPhase)
