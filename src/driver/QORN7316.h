@@ -189,3 +189,23 @@ void QORN7316_floodFill();                 // scene_fill.cpp
 void QORN7316_musicMixShow();              // scene_music.cpp
 void QORN7316_finiteState();               // scenes_state.cpp
 void QORN7316_flowersGame();               // scenes_state.cpp
+
+// scenes_circles.cpp, scenes_rects.cpp: state kept for the run, and the steps
+// the benchmark report (bench.cpp) and the tests reach.
+struct RECT;
+struct LIST;
+extern std::int32_t circlesBenchmarkCount;     // 0; the circle benchmark draws one more; ROTATING reads it
+extern std::int32_t rectanglesBenchmarkCount;  // 0
+extern const QORN7316_LOOP QORN7316_circlesBenchmarkLoop;
+extern const QORN7316_LOOP QORN7316_rectanglesBenchmarkLoop;
+std::int32_t QORN7316_adaptCount(std::int32_t count);   // +1 when the pacer's last frame had spare time, else -1; never below 0
+void QORN7316_benchmarkCircles(std::int32_t count);     // count random blended discs into frame, radius 0..63, alpha 64
+void QORN7316_benchmarkRectangles(std::int32_t count);  // count random blended rectangles into frame, alpha 16
+// The benchmark text in the title font: "BENCHMARK", the two given lines, "PER FRAME:" and ten digits.
+void QORN7316_drawBenchmarkText(const char* line2, const char* line3, std::int32_t count);
+// Title font sheet: text pixels become newText, then paper pixels newPaper.
+void QORN7316_recolourTitleFont(std::uint32_t text, std::uint32_t newText, std::uint32_t paper, std::uint32_t newPaper);
+void QORN7316_blendedCirclesDraw(IMG* target, std::int32_t count, std::int32_t alpha);   // discs inside 256 x 256, each touching its nearest edge
+void QORN7316_applyRule(std::int32_t rule, RECT* rect);  // RECTANGLES MOVE rule 0..21; others do nothing
+void QORN7316_drawWrapped(const RECT* rect, IMG* image, std::int32_t alpha);   // blended, wrapped round the frame edges
+void QORN7316_riseBubbles(LIST* bubbles);               // one rise step of RECTANGLE BUBBLES UP over RECTs

@@ -1,14 +1,46 @@
 // The circle scenes: BLENDED CIRCLES, FILLED+BLENDED CIRCLES BENCHMARK,
 // ROTATING BLENDED CIRCLES and CIRCLES WAVES, each an enter, a frame and a
-// leave function run by the common frame loop.
+// leave function run by the common frame loop. The benchmark count, the 64
+// rings and the wave parameters are kept for the whole run.
 #include "driver/QORN7316.h"
 
+#include <algorithm>
+
+#include "effects/IMGFX.h"
+#include "foundation/LIST.h"
+#include "foundation/SINE.h"
+#include "foundation/VEC2D.h"
+#include "raster/CIRCLE.h"
+#include "vector/FONT.h"
+#include "vector/LRADIAL.h"
+
+std::int32_t circlesBenchmarkCount = 0;
+
 namespace {
+
+std::int32_t random30() { return RANDOM_random30(); }
+
+std::uint32_t wheel(std::uint32_t i) { return QORN7316_wheel(i); }
+
+std::int32_t sine(std::int32_t i) { return SINE_table[i & SINE_MASK]; }
+
+// A circle record on the stack: the drawing only reads centre, radius and colour.
+void blendCircle(IMG* target, std::int32_t x, std::int32_t y, std::int32_t radius, std::uint32_t colour, std::int32_t alpha)
+{
+    VEC2D centre{x, y, colour};
+    CIRCLE circle{&centre, radius, colour};
+    CIRCLE_fillBlend(&circle, target, alpha);
+}
+
+// BLENDED CIRCLES: discs touching the nearest frame edge, bleaching out to white.
+
+std::int32_t circleAlpha = 16;
 
 void blendedCirclesEnter()
 {
     IMG_clear(frame, 0xFFFFFFu);
-    // TODO: fadeColour ((r AND 1) + 1) x 0x010101 and the circle alpha from it.
+    fadeColour = static_cast<std::uint32_t>((random30() & 1) + 1) * 0x010101u;
+    circleAlpha = static_cast<std::int32_t>(fadeColour & 255u) * 16;
     backgroundColour = 0xFFFFFFu;
     blurOn = glowOn = 0;
     trailFade = 1;
@@ -22,8 +54,8 @@ void blendedCirclesEnter()
 bool blendedCirclesFrame(std::int32_t)
 {
     keepFrame = 1;
-    // TODO: circleCount blended circles touching the nearest frame edge.
-    QORN7316_drawRasterBars();
+    QORN7316_blendedCirclesDraw(frame, circleCount, circleAlpha);
+    QORN7316_drawRasterBars();   // each overlay tests its own switch
     QORN7316_drawScroller();
     QORN7316_updateTitle();
     QORN7316_drawPointer();
@@ -32,47 +64,77 @@ bool blendedCirclesFrame(std::int32_t)
     return true;
 }
 
+// FILLED+BLENDED CIRCLES BENCHMARK: as many discs as fit in the pacer's slot.
+
+std::uint32_t circlesTextColour = 0x7F7F7Fu;
+
 void circlesBenchmarkEnter()
 {
-    // TODO: fadeColour ((r AND 63) + 64) x 0x010101.
+    fadeColour = static_cast<std::uint32_t>((random30() & 63) + 64) * 0x010101u;
     blurOn = glowOn = 0;
     trailFade = 0;
     keepFrame = 0;
     backgroundColour = 0xFFFFFFu;
-    // TODO: text colour and the recoloured title font.
+    circlesTextColour = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
+    QORN7316_recolourTitleFont(0x7F7F7Fu, circlesTextColour, 0xFFFFFFu, 0x004444u);
     titleText = QORN7316_scenes[SCENE_CIRCLES_BENCHMARK].title;
     QORN7316_musicStep();
 }
 
 bool circlesBenchmarkFrame(std::int32_t)
 {
-    // TODO: benchmark circles, the count's adaptation and the benchmark text.
+    QORN7316_benchmarkCircles(circlesBenchmarkCount + 1);
+    circlesBenchmarkCount = QORN7316_adaptCount(circlesBenchmarkCount);
+    if (statsOn != 0) QORN7316_drawBenchmarkText("FILLED, BLENDED\n", "CIRCLES\n", circlesBenchmarkCount);
     QORN7316_drawFpsInfo();
     QORN7316_drawLogoWave();
     return true;
 }
 
+// The sheet is grey and the text colour a darkened wheel colour, never grey,
+// so replacing the colours back restores the sheet exactly.
 void circlesBenchmarkLeave()
 {
-    // TODO: undo the title font's recolouring.
+    QORN7316_recolourTitleFont(circlesTextColour, 0x7F7F7Fu, 0x004444u, 0xFFFFFFu);
     titleText = "";
 }
 
+// ROTATING BLENDED CIRCLES: rings of discs, more rings on a faster machine.
+
+constexpr std::int32_t RING_COUNT = 64;
+LIST* rings = nullptr;            // 64 LRADIAL stars, made on the first run and kept
+std::int32_t ringsInUse = 1;
+
 void rotatingCirclesEnter()
 {
-    // TODO: fadeColour ((r AND 15) + 4) x 0x010101.
+    fadeColour = static_cast<std::uint32_t>((random30() & 15) + 4) * 0x010101u;
     blurOn = glowOn = 0;
     trailFade = 0;
     keepFrame = 0;
     backgroundColour = 0xFFFFFFu;
-    // TODO: the 64 rings on the first run and the ring count.
+    if (rings == nullptr) {
+        rings = LIST_new();
+        for (std::int32_t i = 0; i < RING_COUNT && rings != nullptr; ++i) {
+            LRADIAL* ring = LRADIAL_new();
+            if (ring == nullptr) break;
+            ring->target = frame;
+            LIST_push(rings, ring);
+        }
+    }
+    ringsInUse = circlesBenchmarkCount / 24 + 1;
     titleText = QORN7316_scenes[SCENE_ROTATING_CIRCLES].title;
     QORN7316_musicStep();
 }
 
 bool rotatingCirclesFrame(std::int32_t)
 {
-    // TODO: the rings of circles.
+    // More rings than the list holds draw the ones it has.
+    const std::int32_t n = rings == nullptr ? 0 : std::min(ringsInUse, rings->count);
+    for (std::int32_t i = 0; i < n; ++i) {
+        LRADIAL* ring = static_cast<LRADIAL*>(LIST_get(rings, i));
+        LRADIAL_update(ring);
+        LRADIAL_drawCircles(ring, i + 8);
+    }
     QORN7316_drawFpsInfo();
     QORN7316_drawLogoWave();
     QORN7316_updateTitle();
@@ -80,33 +142,164 @@ bool rotatingCirclesFrame(std::int32_t)
     return true;
 }
 
+// CIRCLES WAVES: two chains of circles on Lissajous paths. Phases are sine-table indices;
+// the parameters are drawn anew at every enter and changed by the keys.
+struct Waves {
+    std::int32_t phase[4];        // P0..P3
+    std::int32_t frameStep[4];    // S0..S3, -16..16
+    std::int32_t chainStep[4];    // D0..D3, -1023..1023
+    std::int32_t length = 64;     // N, 0..1024
+    std::int32_t alphaA = 32;     // 0..255
+    std::int32_t alphaB = 32;     // 0..255
+    std::int32_t textLeft = 256;  // frames the parameter text stays up
+};
+constexpr std::int32_t WAVES_TEXT_FRAMES = 256;
+constexpr std::int32_t CHAIN_BASE[4] = {73, 107, 53, 87};
+Waves waves;
+
 void circlesWavesEnter()
 {
-    // TODO: fadeColour (r AND 31) x 0x010101.
+    fadeColour = static_cast<std::uint32_t>(random30() & 31) * 0x010101u;
     blurOn = glowOn = 0;
     trailFade = 0;
     rasterOn = 1;
     scrollerOn = 1;
     keepFrame = 0;
     backgroundColour = 0xFFFFFFu;
-    // TODO: the chain parameters P, S, D, N, A and B.
+    for (std::int32_t k = 0; k < 4; ++k) {
+        waves.phase[k] = random30() & SINE_MASK;
+        waves.frameStep[k] = (random30() & 7) + 1;
+        waves.chainStep[k] = (random30() & 31) + CHAIN_BASE[k];
+    }
+    waves.length = (random30() & 63) + 32;
+    waves.alphaA = (random30() & 31) + 24;
+    waves.alphaB = (random30() & 31) + 24;
     QORN7316_initScroller();
     titleText = QORN7316_scenes[SCENE_CIRCLES_WAVES].title;
     QORN7316_musicStep();
 }
 
-bool circlesWavesFrame(std::int32_t)
+void drawChains()
+{
+    const std::uint32_t f = pacer != nullptr ? pacer->frames : 0;
+    std::int32_t q[4];
+    std::copy(waves.phase, waves.phase + 4, q);
+    for (std::int32_t i = waves.length; i >= 1; --i) {
+        const std::uint32_t along = f + 8u * static_cast<std::uint32_t>(i);
+        // The shift keeps the entry's signed high byte: -128..127 around the centre.
+        blendCircle(frame, 128 + (sine(q[0]) >> 8), 128 + (sine(q[1]) >> 8), 31, wheel(along), waves.alphaA);
+        blendCircle(frame, 128 + (sine(q[2]) >> 8), 128 + (sine(q[3]) >> 8), 15, wheel(along + 512u), waves.alphaB);
+        for (std::int32_t k = 0; k < 4; ++k) q[k] = (q[k] + waves.chainStep[k]) & SINE_MASK;
+    }
+    for (std::int32_t k = 0; k < 4; ++k) waves.phase[k] = (waves.phase[k] + waves.frameStep[k]) & SINE_MASK;
+}
+
+void smallText(std::int32_t x, std::int32_t y, const char* text)
+{
+    smallFont->x = x;
+    smallFont->y = y;
+    FONT_drawLine(smallFont, text);
+}
+
+void smallHex16(std::int32_t x, std::int32_t y, std::int32_t value)
+{
+    smallFont->x = x;
+    smallFont->y = y;
+    FONT_drawHex16(smallFont, static_cast<std::uint16_t>(static_cast<std::uint32_t>(value) & 0xFFFFu));
+}
+
+void smallHexByte(std::int32_t x, std::int32_t y, std::int32_t value)
+{
+    smallFont->x = x;
+    smallFont->y = y;
+    FONT_drawHexByte(smallFont, static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFFu));
+}
+
+void drawWavesText()
+{
+    IMGFX_shadeRect(frame, 0, 232, 256, 24, 0x00001Fu, 96);
+    if (smallFont == nullptr) return;
+    smallText(0, 232, "CIRCLES:");
+    smallHex16(64, 232, waves.length);
+    smallText(104, 232, "ALPHA:");
+    smallHexByte(152, 232, waves.alphaA);
+    smallText(0, 240, "GX0:");
+    smallHex16(32, 240, waves.chainStep[0]);
+    smallText(0, 248, "GY0:");
+    smallHex16(32, 248, waves.chainStep[1]);
+    smallText(72, 240, "GX1:");
+    smallHex16(104, 240, waves.chainStep[2]);
+    smallText(72, 248, "GY1:");
+    smallHex16(104, 248, waves.chainStep[3]);
+    smallText(152, 240, "IX0:");
+    smallHexByte(184, 240, waves.frameStep[0]);
+    smallText(152, 248, "IY0:");
+    smallHexByte(184, 248, waves.frameStep[1]);
+    smallText(208, 240, "IX1:");
+    smallHexByte(240, 240, waves.frameStep[2]);
+    smallText(208, 248, "IY1:");
+    smallHexByte(240, 248, waves.frameStep[3]);
+}
+
+bool circlesWavesFrame(std::int32_t left)
 {
     keepFrame = 0;
-    // TODO: the two circle chains.
-    QORN7316_drawRasterBars();
+    drawChains();
+    QORN7316_drawRasterBars();   // each overlay tests its own switch
     QORN7316_drawScroller();
-    // TODO: the moving background picture and the parameter text.
+    if (backgroundPicture != nullptr) {
+        // Swings up to 319 pixels either way, mostly outside the frame.
+        backgroundPicture->x = (sine(5 * left) * 320) >> 15;
+        backgroundPicture->y = 64 + (sine(3 * left) >> 8);
+        IMGFX_drawAverage(backgroundPicture, frame);
+    }
+    if (waves.textLeft > 0) {
+        waves.textLeft -= 1;
+        drawWavesText();
+    }
     QORN7316_updateTitle();
     QORN7316_drawPointer();
     QORN7316_drawFpsInfo();
     QORN7316_drawLogoWave();
     return true;
+}
+
+// Chain steps stay remainders of the table size; frame steps run round
+// -16..16; alphas wrap in a byte.
+void chainStep(std::int32_t k, std::int32_t delta) { waves.chainStep[k] = (waves.chainStep[k] + delta) % SINE_SIZE; }
+void frameStep(std::int32_t k) { waves.frameStep[k] = (waves.frameStep[k] + 17) % 33 - 16; }
+void alphas(std::int32_t delta)
+{
+    waves.alphaA = (waves.alphaA + delta) & 255;
+    waves.alphaB = (waves.alphaB + delta) & 255;
+}
+
+// Runs before the driver's key handler, which then acts on the same key.
+void circlesWavesKeys()
+{
+    if (keyboard == nullptr || keyboard->chars == nullptr) return;
+    const char key = static_cast<char>(keyboard->chars[0]);
+    if (key == 0) return;
+    waves.textLeft = WAVES_TEXT_FRAMES;
+    switch (key) {
+    case 'C': chainStep(0, 1); break;
+    case 'Z': chainStep(0, -1); break;
+    case 'S': chainStep(1, 1); break;
+    case 'X': chainStep(1, -1); break;
+    case 'L': chainStep(2, 1); break;
+    case 'J': chainStep(2, -1); break;
+    case 'I': chainStep(3, 1); break;
+    case 'K': chainStep(3, -1); break;
+    case 'A': frameStep(0); break;
+    case 'D': frameStep(1); break;
+    case 'U': frameStep(2); break;
+    case 'O': frameStep(3); break;
+    case '+': waves.length = std::min(waves.length + 1, 1024); break;
+    case '-': waves.length = std::max(waves.length - 1, 0); break;
+    case '>': alphas(1); break;
+    case '<': alphas(-1); break;
+    default: break;
+    }
 }
 
 void leaveWithoutTitle()
@@ -114,15 +307,70 @@ void leaveWithoutTitle()
     titleText = "";
 }
 
-// TODO: CIRCLES WAVES's own keys (parameter changes) as the loop's keys function.
 const QORN7316_LOOP blendedCircles{SCENE_BLENDED_CIRCLES, blendedCirclesEnter, blendedCirclesFrame, nullptr, leaveWithoutTitle, false, true};
-const QORN7316_LOOP circlesBenchmark{SCENE_CIRCLES_BENCHMARK, circlesBenchmarkEnter, circlesBenchmarkFrame, nullptr, circlesBenchmarkLeave, true, true};
 const QORN7316_LOOP rotatingCircles{SCENE_ROTATING_CIRCLES, rotatingCirclesEnter, rotatingCirclesFrame, nullptr, leaveWithoutTitle, true, true};
-const QORN7316_LOOP circlesWaves{SCENE_CIRCLES_WAVES, circlesWavesEnter, circlesWavesFrame, nullptr, nullptr, true, true};
+// Its leave does nothing: the title stays until the next scene's enter.
+const QORN7316_LOOP circlesWaves{SCENE_CIRCLES_WAVES, circlesWavesEnter, circlesWavesFrame, circlesWavesKeys, nullptr, true, true};
 
 }  // namespace
 
+const QORN7316_LOOP QORN7316_circlesBenchmarkLoop{SCENE_CIRCLES_BENCHMARK, circlesBenchmarkEnter, circlesBenchmarkFrame, nullptr, circlesBenchmarkLeave, true, true};
+
+// The radius reaches the nearest edge pixel: 0 on the outermost rows and
+// columns, so no disc reaches past the frame.
+void QORN7316_blendedCirclesDraw(IMG* target, std::int32_t count, std::int32_t alpha)
+{
+    for (std::int32_t n = 0; n < count; ++n) {
+        const std::int32_t x = random30() % 256;
+        const std::int32_t y = random30() % 256;
+        const std::int32_t radius = std::min({x, y, 255 - x, 255 - y});
+        blendCircle(target, x, y, radius, wheel(static_cast<std::uint32_t>(random30() % 1536)), alpha);
+    }
+}
+
+void QORN7316_benchmarkCircles(std::int32_t count)
+{
+    for (std::int32_t n = 0; n < count; ++n) {
+        const std::int32_t x = random30() % 256;
+        const std::int32_t y = random30() % 256;
+        const std::int32_t radius = random30() % 64;   // up to a quarter of the frame width
+        blendCircle(frame, x, y, radius, wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
+    }
+}
+
+// The count climbs while frames finish early and falls when the last frame
+// had no time to spare, so it settles at what fits in one slot.
+std::int32_t QORN7316_adaptCount(std::int32_t count)
+{
+    const bool spare = pacer != nullptr && pacer->waitMicros >= 1;
+    if (spare) return count < INT32_MAX ? count + 1 : count;
+    return count > 0 ? count - 1 : 0;
+}
+
+void QORN7316_recolourTitleFont(std::uint32_t text, std::uint32_t newText, std::uint32_t paper, std::uint32_t newPaper)
+{
+    if (titleFont == nullptr) { QORN7316_error(); return; }
+    IMG_replaceColour(titleFont->glyphs, text, newText);
+    IMG_replaceColour(titleFont->glyphs, paper, newPaper);
+}
+
+void QORN7316_drawBenchmarkText(const char* line2, const char* line3, std::int32_t count)
+{
+    if (titleFont == nullptr) { QORN7316_error(); return; }
+    const struct { std::int32_t y; const char* text; } lines[] = {
+        {16, "BENCHMARK\n"}, {176, line2}, {192, line3}, {208, "PER FRAME:\n"},
+    };
+    for (const auto& line : lines) {
+        titleFont->x = 0;
+        titleFont->y = line.y;
+        FONT_drawLine(titleFont, line.text);
+    }
+    titleFont->x = 0;
+    titleFont->y = 224;
+    FONT_drawDecimal(titleFont, static_cast<std::uint32_t>(count));
+}
+
 void QORN7316_blendedCircles() { QORN7316_runLoop(&blendedCircles); }
-void QORN7316_circlesBenchmark() { QORN7316_runLoop(&circlesBenchmark); }
+void QORN7316_circlesBenchmark() { QORN7316_runLoop(&QORN7316_circlesBenchmarkLoop); }
 void QORN7316_rotatingCircles() { QORN7316_runLoop(&rotatingCircles); }
 void QORN7316_circlesWaves() { QORN7316_runLoop(&circlesWaves); }
