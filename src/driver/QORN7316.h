@@ -209,3 +209,6 @@ void QORN7316_blendedCirclesDraw(IMG* target, std::int32_t count, std::int32_t a
 void QORN7316_applyRule(std::int32_t rule, RECT* rect);  // RECTANGLES MOVE rule 0..21; others do nothing
 void QORN7316_drawWrapped(const RECT* rect, IMG* image, std::int32_t alpha);   // blended, wrapped round the frame edges
 void QORN7316_riseBubbles(LIST* bubbles);               // one rise step of RECTANGLE BUBBLES UP over RECTs
+
+// bench.cpp: --bench, on the real clock after start-up.
+int QORN7316_bench(std::FILE* out);        // benchmark counts and each scene's mean ms per frame; exit status

@@ -31,6 +31,7 @@ void WINMAIN_error();                  // "WINMAIN error\n" while WINMAIN_debug 
 struct WINMAIN_OPTIONS {
     bool help;
     bool listScenes;
+    bool bench;                        // --bench: machine figures, then exit
     bool headless;
     bool trace;
     HOST_CLOCK clock;                  // headless only

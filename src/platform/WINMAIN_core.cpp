@@ -84,6 +84,9 @@ const char* const usageText =
     "  --trace               print a line on standard error at every scene start\n"
     "  --scene NAME|INDEX    run one scene over and over (see --list-scenes)\n"
     "  --list-scenes         print the scene table and exit\n"
+    "  --bench               headless on the real clock: print the counts the two\n"
+    "                        benchmark scenes settle at and every scene's mean\n"
+    "                        time per frame, then exit (under a minute)\n"
     "  -h, --help            print this help and exit\n"
     "\n"
     "Scripts count presented frames from 1; every frame shown counts, the fades\n"
@@ -219,6 +222,7 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
         const Flag flags[] = {
             {"--help", &options->help}, {"--headless", &options->headless},
             {"--trace", &options->trace}, {"--list-scenes", &options->listScenes},
+            {"--bench", &options->bench},
         };
         bool matched = false;
         for (const Flag& f : flags) {
@@ -286,6 +290,12 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window)
     if (options.listScenes) {
         QORN7316_listScenes(stdout);
         return 0;
+    }
+    if (options.bench) {
+        HOST_useHeadless(HOST_CLOCK::REAL);
+        if (!HOST_start()) return 1;
+        QORN7316_init();
+        HOST_exit(QORN7316_bench(stdout));
     }
     std::int32_t scene = -1;
     if (options.scene != nullptr) {
