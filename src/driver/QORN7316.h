@@ -212,3 +212,50 @@ void QORN7316_riseBubbles(LIST* bubbles);               // one rise step of RECT
 
 // bench.cpp: --bench, on the real clock after start-up.
 int QORN7316_bench(std::FILE* out);        // benchmark counts and each scene's mean ms per frame; exit status
+
+// Scene state that tests reach. scene_fill.cpp: FLOOD FILL AQUARELLA.
+struct FILL;
+struct MOUSE;
+struct QORN7316_FLOODFILL {
+    FILL* fill;                   // made at enter, freed at leave
+    IMG* canvas;                  // 256 x 256, the scene's for one run; fill->image
+    IMG* indexImage;              // rainbow indices of the finale; freed at the next enter
+    std::uint32_t canvasColour;   // the colour the regions are flooded over
+    std::int32_t cycleStep;       // -8..8 rainbow entries per finale frame
+    std::int32_t finale;          // finale frames still to run; 500 at enter
+    std::uint8_t rainbow;         // 1: rainbow variant; 0: shade variant
+    std::uint8_t circlesDrawn;    // the outlines are on the canvas
+    std::uint8_t filling;         // 0 once no pixel of the canvas colour is left
+};
+extern QORN7316_FLOODFILL floodFillState;
+extern const QORN7316_LOOP QORN7316_floodFillLoop;
+bool QORN7316_floodFillStep();    // one fill step; false when the canvas holds no canvas colour
+void QORN7316_floodFillCycle();   // one hue step of the rainbow finale; the first call builds the index image
+
+// scenes_state.cpp: FLOWERS GAME.
+inline constexpr std::int32_t QORN7316_FLOWER_COUNT = 32;
+inline constexpr std::int32_t QORN7316_TILE_COLUMNS = 32;
+inline constexpr std::int32_t QORN7316_TILE_ROWS = 16;
+struct QORN7316_FLOWERS {
+    IMG* ground;                  // 256 x 256: sky above, grass and tiles below; kept
+    LIST* pictures;               // 32 flower pictures of 32 x 32; kept
+    IMG* rotated;                 // 48 x 48 work image: the turned flower, placed
+    IMG* enlarged;                // 64 x 64 work image: the flower under the pointer, placed
+    std::int32_t angle[QORN7316_FLOWER_COUNT];   // 1024ths of a turn
+    std::int32_t kind[QORN7316_FLOWER_COUNT];    // picture 0..31
+    std::int32_t x[QORN7316_FLOWER_COUNT];       // -64..319
+    std::int32_t y[QORN7316_FLOWER_COUNT];       // -64..256
+    std::int32_t tiles[QORN7316_TILE_ROWS][QORN7316_TILE_COLUMNS];   // tile-font codes, -1 empty
+    std::int32_t tileColumn, tileRow;            // the next tile's cell
+    std::uint32_t score;                         // reset at every enter
+    std::int32_t selected;        // flower under the pointer, -1 none
+    std::int32_t lastCaught;      // -1 none
+    std::int32_t wind;            // -2..2 pixels per frame sideways
+    std::int32_t fall;            // 1 or 2 pixels per frame down
+    std::uint32_t textColour;     // the score's colour from enter to leave
+    std::uint8_t held;            // the button went down away from a flower, or caught one
+    std::uint8_t made;            // the flowers have their first places
+};
+extern QORN7316_FLOWERS flowersState;
+void QORN7316_flowersMove(MOUSE* p);       // spins, moves, selects and catches the flowers; draws them into frame
+void QORN7316_flowersCatch(std::int32_t s);   // flower s caught: respawned, laid as a tile, scored
