@@ -11,7 +11,7 @@
 struct SAMPLE {
     std::int32_t count;      // values in use, 0..capacity
     std::int32_t capacity;   // slots allocated
-    std::int32_t* values;    // owned, capacity slots (zeroed when allocated), or null when capacity is 0
+    std::int32_t* values;    // owned (std::calloc), capacity slots zeroed when allocated, or null when capacity is 0
 };
 
 extern const MODID SAMPLE_ID;

@@ -88,16 +88,26 @@ const std::int32_t* rampLine(std::int32_t count, std::int32_t from, std::int32_t
     return kept.values.data();
 }
 
-// The sample times the line, wrapping in 32 bits, then shifted right by 15:
-// SAMPLE_multiplyBy and SAMPLE_shiftRight in one pass.
+// v = (v * line) >> 15, the product wrapping in 32 bits: SAMPLE_multiplyBy
+// and SAMPLE_shiftRight in one pass. Runs of eight values let the compiler
+// use vector instructions; the cached line never shares a sample's storage.
+void scaleBy(std::int32_t* __restrict v, const std::int32_t* __restrict line, std::int32_t n)
+{
+    auto scaled = [&](std::int32_t i) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(v[i]) * static_cast<std::uint32_t>(line[i])) >> 15;
+    };
+    std::int32_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        for (std::int32_t k = 0; k < 8; ++k) v[i + k] = scaled(i + k);
+    for (; i < n; ++i) v[i] = scaled(i);
+}
+
 void ramp(SAMPLE* s, std::int32_t from, std::int32_t to)
 {
     if (!valid(s) || s->count == 0) return;
     const std::int32_t* line = rampLine(s->count, from, to);
     if (line == nullptr) { SOUND_error(); return; }
-    std::int32_t* v = s->values;
-    for (std::int32_t i = 0; i < s->count; ++i)
-        v[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(v[i]) * static_cast<std::uint32_t>(line[i])) >> 15;
+    scaleBy(s->values, line, s->count);
 }
 
 }  // namespace

@@ -117,6 +117,24 @@ TEST(SampleArithmetic, RotateNormalizeAndWrap)
     SAMPLE_shiftRight(s, 32);   // by 0
     SAMPLE_shiftRight(s, 1);
     EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{INT32_MAX / 2, -INT32_MAX / 2, 4, -3}));
+    SAMPLE_add(t, t);
+    EXPECT_EQ(valuesOf(t), (std::vector<std::int32_t>{-2, 2, 4, 4}));
+    SAMPLE_free(&s);
+    SAMPLE_free(&t);
+
+    // Runs of eight and the tail: 19 values, the shorter count bounds the add.
+    s = SAMPLE_new();
+    t = SAMPLE_new();
+    for (std::int32_t i = 0; i < 19; ++i) {
+        SAMPLE_append(s, -i * 64);
+        SAMPLE_append(t, i);
+    }
+    SAMPLE_setCount(t, 18);
+    SAMPLE_add(s, t);
+    SAMPLE_shiftRight(s, 5);
+    EXPECT_EQ(s->values[0], 0);
+    EXPECT_EQ(s->values[17], (-17 * 64 + 17) >> 5);
+    EXPECT_EQ(s->values[18], -18 * 2);
     SAMPLE_free(&s);
     SAMPLE_free(&t);
 }
