@@ -163,10 +163,12 @@ void QORN7316_main()
 void QORN7316_shutdown()
 {
     QORN7316_fadeOut();
-    // TODO: free music, the raster bars, the flying logo and sound output here, in the order
+    // TODO: free the raster bars and the flying logo here, in the order
     // music, raster bars, frame, flying logo, keyboard, sound, display, pacer, once they exist.
+    if (music != nullptr) MUSIC_free(&music);
     IMG_free(&frame);
     WINKBD_free(&keyboard);
+    if (sound != nullptr) WINSND_free(&sound);
     WINDPY_free(&display);
     FPS_free(&pacer);
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "audio/MUSIC.h"
+#include "audio/WINSND.h"
 #include "foundation/MODID.h"
 #include "foundation/RANDOM.h"
 #include "platform/FPS.h"
@@ -162,6 +164,8 @@ void QORN7316_makeFonts();                 // the four bitmap fonts
 void QORN7316_makeLineFont();
 
 // music.cpp: sound output, instrument bank, music step.
+extern WINSND* sound;                      // sound output with its queue of seconds
+extern MUSIC* music;                       // the 96-instrument bank and the music loop (period 1)
 void QORN7316_makeSound();                 // creates sound output (first start-up step)
 void QORN7316_makeInstruments();           // the 96 instruments, shown as built; ends with a music step
 void QORN7316_musicStep();                 // a new one-second loop to sound output; skipped while musicOff

@@ -4,6 +4,8 @@
 // sleeps, so a run gives the same frames on every machine.
 #include "platform/HOST.h"
 
+#include "platform/PLAYER.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -136,6 +138,7 @@ bool HOST_start()
 
 void HOST_exit(int status)
 {
+    PLAYER_close();   // the sound device (or file) first, while the back end still runs
     if (started) use().stop();
     started = false;
     std::fflush(stdout);

@@ -43,6 +43,8 @@ struct WINMAIN_OPTIONS {
     std::vector<HOST_SCRIPTED_KEY> keys;
     std::vector<HOST_SCRIPTED_POINTER> pointer;
     bool keysGiven, pointerGiven;
+    const char* audioFile;             // --audio: what would be heard goes to this WAVE file; null: none
+    bool mute;                         // --mute: no sound at all (the music is still made)
 };
 
 // Reads argv[1..argc-1]. On a bad option or value returns false with one
@@ -53,4 +55,6 @@ void WINMAIN_usage(std::FILE* out);    // the --help text
 // The program entry after main(): reads the command line, picks the back end
 // (window may be null in a build without one), runs the demo. Returns the
 // exit status when it ends without running the demo (--help, errors).
-int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window);
+// openSoundDevice starts the sound device for a window run (null: none).
+int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window,
+                bool (*openSoundDevice)() = nullptr);

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "driver/QORN7316.h"
+#include "platform/PLAYER.h"
 #include "platform/WINDPY.h"
 
 const MODID WINMAIN_ID = MODID_WINDOWS("WINMAIN ");
@@ -81,6 +82,10 @@ const char* const usageText =
     "                        for example 120:space,300:G,900:Escape\n"
     "  --pointer SPEC        headless: pointer states, FRAME:X:Y:BUTTONS[,...]\n"
     "                        for example 200:128:64:1,260:128:64:0\n"
+    "  --audio FILE          write the sound that would be heard to FILE as a WAVE\n"
+    "                        file (16-bit mono, 44100 Hz) instead of playing it;\n"
+    "                        headless, it follows the clock\n"
+    "  --mute                no sound (the music is still made)\n"
     "  --trace               print a line on standard error at every scene start\n"
     "  --scene NAME|INDEX    run one scene over and over (see --list-scenes)\n"
     "  --list-scenes         print the scene table and exit\n"
@@ -222,7 +227,7 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
         const Flag flags[] = {
             {"--help", &options->help}, {"--headless", &options->headless},
             {"--trace", &options->trace}, {"--list-scenes", &options->listScenes},
-            {"--bench", &options->bench},
+            {"--bench", &options->bench}, {"--mute", &options->mute},
         };
         bool matched = false;
         for (const Flag& f : flags) {
@@ -238,7 +243,7 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
             options->dumpDirectory = inlineValue ? argv[i] + eq + 1 : nullptr;
             continue;
         }
-        const std::string_view valued[] = {"--frames", "--clock", "--keys", "--pointer", "--scene"};
+        const std::string_view valued[] = {"--frames", "--clock", "--keys", "--pointer", "--scene", "--audio"};
         bool takesValue = false;
         for (const std::string_view v : valued) takesValue = takesValue || name == v;
         if (!takesValue) return p.fail("unknown option '" + std::string(name) + "' (try --help)");
@@ -262,6 +267,9 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
         } else if (name == "--pointer") {
             if (!parsePointer(p, value, &options->pointer)) return false;
             options->pointerGiven = true;
+        } else if (name == "--audio") {
+            if (value.empty()) return p.fail("option '--audio' needs a file name");
+            options->audioFile = valueText;
         } else {
             if (value.empty()) return p.fail("option '--scene' needs a scene name or index");
             options->scene = valueText;
@@ -275,7 +283,7 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
     return true;
 }
 
-int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window)
+int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, bool (*openSoundDevice)())
 {
     WINMAIN_OPTIONS options;
     char error[512];
@@ -329,6 +337,16 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window)
     if (!HOST_start()) {
         std::fputs("qorn7316: cannot open a window (no display found); try --headless\n", stderr);
         return 1;
+    }
+    // Sound: a file when asked, else the device of a window run; a run
+    // without a device (or with --mute) goes on silently.
+    if (!options.mute && options.audioFile != nullptr) {
+        if (!PLAYER_openHeadless(options.audioFile, HOST_ticks, HOST_sleep)) {
+            std::fprintf(stderr, "qorn7316: cannot write the sound file '%s'\n", options.audioFile);
+            HOST_exit(1);
+        }
+    } else if (!options.mute && !options.headless && openSoundDevice != nullptr) {
+        openSoundDevice();
     }
     HOST_setFrameLimit(options.frames);
     HOST_scriptKeys(options.keys);
