@@ -236,6 +236,9 @@ extern const QORN7316_LOOP QORN7316_floodFillLoop;
 bool QORN7316_floodFillStep();    // one fill step; false when the canvas holds no canvas colour
 void QORN7316_floodFillCycle();   // one hue step of the rainbow finale; the first call builds the index image
 
+// scene_music.cpp: MUSIC MIX SHOW.
+extern const QORN7316_LOOP QORN7316_musicMixShowLoop;
+
 // scenes_state.cpp: FLOWERS GAME.
 inline constexpr std::int32_t QORN7316_FLOWER_COUNT = 32;
 inline constexpr std::int32_t QORN7316_TILE_COLUMNS = 32;
