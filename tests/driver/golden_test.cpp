@@ -12,7 +12,8 @@
 //
 // One case per scene (its first frames after start-up, through --scene) and
 // one case for the start of the fixed sequence: the intro, the instrument
-// pictures and the first scenes, skipped through with the space key.
+// pictures and the first scenes, skipped through with the space key, whose
+// sound file (--audio) is hashed as well. The hashes hold in every build type.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -44,9 +45,9 @@ namespace {
 constexpr int kStartFrames = 97;
 constexpr int kSceneFrames = 50;
 
-// The sequence case: start-up, then about 40 frames of each of the first four
+// The sequence case: start-up, then 40 frames of each of the first four
 // scenes (CIRCLES WAVES, BLENDED RECTANGLES, RECTANGLE BUBBLES, FLOOD FILL
-// AQUARELLA) and the start of SINE LINES.
+// AQUARELLA) and the start of SINE LINES. Its sound file is compared too.
 constexpr int kSequenceFrames = 300;
 const char* const kSequenceKeys = "137:space,177:space,217:space,257:space";
 
@@ -55,6 +56,7 @@ struct Case {
     std::string args;   // program options besides --headless, --trace and --dump-frames
     bool fromScene;     // hash from the frame after the first scene's trace line, else from frame 1
     int hashFrames;     // frames to hash at most
+    bool sound;         // also write the sound with --audio and compare its hash (stored as NAME_sound)
 };
 
 // Shown in test names and failure lines instead of the record's bytes.
@@ -71,10 +73,10 @@ std::vector<Case> cases()
         std::string label = name;
         for (const char* c = title; *c != 0; ++c) label += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
         list.push_back({label, "--scene " + std::to_string(i) + " --frames " + std::to_string(kStartFrames + kSceneFrames),
-                        true, kSceneFrames});
+                        true, kSceneFrames, false});
     }
     list.push_back({"sequence", "--frames " + std::to_string(kSequenceFrames) + " --keys " + kSequenceKeys, false,
-                    kSequenceFrames});
+                    kSequenceFrames, true});
     return list;
 }
 
@@ -169,7 +171,7 @@ void writeLine(const std::string& name, const std::string& line)
     lines[name] = line;
     for (auto it = lines.begin(); it != lines.end();) {   // drop cases that no longer exist
         bool known = false;
-        for (const Case& c : cases()) known = known || c.name == it->first;
+        for (const Case& c : cases()) known = known || c.name == it->first || (c.sound && c.name + "_sound" == it->first);
         it = known ? std::next(it) : lines.erase(it);
     }
     const fs::path temporary = kHashFile.string() + ".new";
@@ -211,7 +213,8 @@ TEST_P(GoldenFrames, MatchTheStoredHashes)
     fs::remove_all(dir);
     fs::create_directories(dir / "frames");
     const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY '" + QORN_PROGRAM +
-                                "' --headless --trace --dump-frames=frames " + c.args + " >stdout.txt 2>stderr.txt";
+                                "' --headless --trace --dump-frames=frames " + (c.sound ? "--audio sound.wav " : "") +
+                                c.args + " >stdout.txt 2>stderr.txt";
     const int raw = std::system(command.c_str());
     const std::string trace = slurp(dir / "stderr.txt");
     ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << "qorn7316 " << c.args << " failed:\n" << trace;
@@ -227,12 +230,16 @@ TEST_P(GoldenFrames, MatchTheStoredHashes)
         if (!ok) break;
         got.push_back(hex(fnv1a64(bytes)));
     }
+    bool soundWritten = false;
+    const std::string sound = c.sound ? hex(fnv1a64(slurp(dir / "sound.wav", &soundWritten))) : "";
     fs::remove_all(dir);
+    ASSERT_TRUE(soundWritten || !c.sound) << "qorn7316 " << c.args << " wrote no sound file";
     ASSERT_FALSE(got.empty()) << "qorn7316 " << c.args << " wrote no frames";
 
     const char* update = std::getenv("QORN_GOLDEN_UPDATE");
     if (update != nullptr && std::string(update) == "1") {
         writeLine(c.name, format(c.name, got));
+        if (c.sound) writeLine(c.name + "_sound", format(c.name + "_sound", {sound}));
         std::printf("recorded %s: %zu frames\n", c.name.c_str(), got.size());
         return;
     }
@@ -258,6 +265,15 @@ TEST_P(GoldenFrames, MatchTheStoredHashes)
     EXPECT_EQ(static_cast<int>(got.size()), stored.frames)
         << c.name << ": the run gave " << got.size() << " frames, " << stored.frames << " are stored. Trace:\n"
         << trace << kHowToRecord;
+    if (!c.sound) return;
+    const auto soundLine = lines.find(c.name + "_sound");
+    ASSERT_TRUE(soundLine != lines.end()) << "no stored sound hash for case " << c.name << " in "
+                                          << kHashFile.string() << ". " << kHowToRecord;
+    Stored storedSound;
+    ASSERT_TRUE(parse(soundLine->second, &storedSound) && storedSound.frames == 1)
+        << "bad sound line for " << c.name << " in " << kHashFile.string() << ". " << kHowToRecord;
+    EXPECT_EQ(sound, storedSound.hashes[0]) << c.name << ": the sound changed (the file --audio writes for `qorn7316 --headless "
+                                            << c.args << "`). " << kHowToRecord;
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, GoldenFrames, testing::ValuesIn(cases()),
