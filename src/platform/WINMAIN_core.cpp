@@ -78,9 +78,9 @@ const char* const usageText =
     "                        working directory) as frame-00001.ppm, frame-00002.ppm...\n"
     "  --clock real|virtual  headless clock: virtual (the default) moves only when\n"
     "                        the demo sleeps, so every run gives the same frames\n"
-    "  --keys SPEC           headless: keys to press, FRAME:KEY[,FRAME:KEY]...\n"
+    "  --keys SCRIPT         headless: keys to press, FRAME:KEY[,FRAME:KEY]...\n"
     "                        for example 120:space,300:G,900:Escape\n"
-    "  --pointer SPEC        headless: pointer states, FRAME:X:Y:BUTTONS[,...]\n"
+    "  --pointer SCRIPT      headless: pointer states, FRAME:X:Y:BUTTONS[,...]\n"
     "                        for example 200:128:64:1,260:128:64:0\n"
     "  --audio FILE          write the sound that would be heard to FILE as a WAVE\n"
     "                        file (16-bit mono, 44100 Hz) instead of playing it;\n"
@@ -155,20 +155,20 @@ std::size_t splitFields(std::string_view entry, std::string_view* fields, std::s
 }
 
 template <typename F>
-bool forEachEntry(std::string_view spec, F&& entry)
+bool forEachEntry(std::string_view script, F&& entry)
 {
     while (true) {
-        const std::size_t comma = spec.find(',');
-        if (!entry(spec.substr(0, comma))) return false;
+        const std::size_t comma = script.find(',');
+        if (!entry(script.substr(0, comma))) return false;
         if (comma == std::string_view::npos) return true;
-        spec.remove_prefix(comma + 1);
+        script.remove_prefix(comma + 1);
     }
 }
 
-bool parseKeys(Parser& p, std::string_view spec, std::vector<HOST_SCRIPTED_KEY>* keys)
+bool parseKeys(Parser& p, std::string_view script, std::vector<HOST_SCRIPTED_KEY>* keys)
 {
     keys->clear();
-    return forEachEntry(spec, [&](std::string_view entry) {
+    return forEachEntry(script, [&](std::string_view entry) {
         std::string_view f[2];
         HOST_SCRIPTED_KEY k{};
         if (splitFields(entry, f, 2) != 2) return p.fail("bad --keys entry '" + std::string(entry) + "': want FRAME:KEY");
@@ -181,10 +181,10 @@ bool parseKeys(Parser& p, std::string_view spec, std::vector<HOST_SCRIPTED_KEY>*
     });
 }
 
-bool parsePointer(Parser& p, std::string_view spec, std::vector<HOST_SCRIPTED_POINTER>* states)
+bool parsePointer(Parser& p, std::string_view script, std::vector<HOST_SCRIPTED_POINTER>* states)
 {
     states->clear();
-    return forEachEntry(spec, [&](std::string_view entry) {
+    return forEachEntry(script, [&](std::string_view entry) {
         std::string_view f[4];
         HOST_SCRIPTED_POINTER s{};
         std::uint32_t buttons = 0;

@@ -135,8 +135,8 @@ TEST_F(Program, HelpAndSceneList)
 {
     Outcome r = run("--help");
     EXPECT_EQ(r.status, 0);
-    for (const char* option : {"--headless", "--frames N", "--dump-frames[=DIR]", "--clock real|virtual", "--keys SPEC",
-                               "--pointer SPEC", "--trace", "--scene NAME|INDEX", "--list-scenes", "--help"})
+    for (const char* option : {"--headless", "--frames N", "--dump-frames[=DIR]", "--clock real|virtual", "--keys SCRIPT",
+                               "--pointer SCRIPT", "--trace", "--scene NAME|INDEX", "--list-scenes", "--help"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     r = run("--list-scenes");
     EXPECT_EQ(r.status, 0);
