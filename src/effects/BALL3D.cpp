@@ -67,6 +67,11 @@ void BALL3D_draw(BALL3D* ball)
     bool first = true;
     std::int32_t shaded = 0;
     std::uint32_t colour = RGB888_add(c, 0u);
+    // The points are plotted here rather than through IMG_putPixel, with its
+    // clipping; an image without pixels still goes there to be reported.
+    IMG* image = ball->image;
+    const bool direct = image != nullptr && image->pixels != nullptr;
+    const std::int64_t width = direct ? image->width : 0, height = direct ? image->height : 0;
     for (std::int32_t a = 0; a < half; ++a) {
         const std::int32_t ring = scale(a, r);
         const std::int32_t dy = scale(a + quarter, r);
@@ -85,7 +90,10 @@ void BALL3D_draw(BALL3D* ball)
                 shaded = brightness;
                 colour = brightness >= 0 ? RGB888_add(c, grey(brightness)) : RGB888_sub(c, grey(-brightness));
             }
-            IMG_putPixel(ball->image, wrap(u(ball->x) + u(dx)), py, colour);
+            const std::int32_t px = wrap(u(ball->x) + u(dx));
+            if (!direct) IMG_putPixel(image, px, py, colour);
+            else if (px >= 0 && py >= 0 && px < width && py < height)
+                image->pixels[static_cast<std::size_t>(py) * static_cast<std::size_t>(width) + static_cast<std::size_t>(px)] = colour;
         }
     }
     if (last > 255 || last < -255) std::printf("min=%d max=%d\n", least, most);
