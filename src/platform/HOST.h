@@ -47,7 +47,9 @@ void HOST_useHeadless(HOST_CLOCK clock);      // the default: headless with the 
 void HOST_useWindow(const HOST_BACKEND* backend);
 bool HOST_isHeadless();
 bool HOST_start();                            // false: no display (window back end only)
-[[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process
+[[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process; status 1
+                                              // instead of 0 when a sound file or standard output failed
+int HOST_finishOutput(int status);            // flushes; 1 instead of 0 (and a line) when stdout failed
 [[noreturn]] void HOST_fail(const char* message);   // "qorn7316: message" on stderr, exit status 1
 
 // Window operations of the chosen back end.

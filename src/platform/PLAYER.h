@@ -35,6 +35,8 @@ bool PLAYER_openSdl2();             // defined only in the program built with SD
                                     // reported once on standard error and the player stays silent (false)
 void PLAYER_useBackend(const PLAYER_BACKEND* backend);   // for back ends; null: silent
 void PLAYER_close();                // closes the back end (also run at exit); stops the sound
+bool PLAYER_writeFailed();          // a sound file since start could not be written completely (reported
+                                    // on standard error when it was closed)
 
 // Playing.
 bool PLAYER_loop(std::span<const std::uint8_t> wave);       // from its first value, repeated until stopped;

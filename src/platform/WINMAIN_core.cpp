@@ -75,15 +75,15 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
     }
     if (options.help) {
         OPTIONS_help(stdout);
-        return 0;
+        return HOST_finishOutput(0);
     }
     if (options.version) {
         OPTIONS_printVersion(stdout);
-        return 0;
+        return HOST_finishOutput(0);
     }
     if (options.listScenes) {
         QORN7316_listScenes(stdout);
-        return 0;
+        return HOST_finishOutput(0);
     }
     if (options.bench) {
         HOST_useHeadless(HOST_CLOCK::REAL);

@@ -177,3 +177,21 @@ TEST_F(Program, WithoutDisplaySuggestsHeadless)
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
     EXPECT_NE(r.err.find("--headless"), std::string::npos);
 }
+
+TEST_F(Program, WriteFailuresEndWithStatusOne)
+{
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    Outcome r = run("--headless --frames 100 --audio /dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "qorn7316: the sound file could not be written completely\n");
+    r = run("--headless --frames 100 --audio sound.wav");   // the same run to a file that takes it
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    for (const char* args : {"--help", "--version", "--list-scenes"}) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(QORN_PROGRAM) + "' " + args +
+                                    " >/dev/full 2>'" + (dir / "err.txt").string() + "'";
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << args;
+        EXPECT_EQ(slurp(dir / "err.txt"), "qorn7316: standard output could not be written\n") << args;
+    }
+}
