@@ -62,6 +62,8 @@ void HOST_showCursor(bool shown);
 std::uint32_t HOST_ticks();                   // milliseconds
 void HOST_sleep(std::uint32_t ms);
 void HOST_idle(bool inputWaiting);            // the pause waits 10 ms for input; see HOST.cpp
+void HOST_frameStart(std::uint32_t slotMs);   // a paced frame starts; headless virtual clock: the last
+                                              // frame's slot of slotMs is completed first (see HOST.cpp)
 
 // Run control shared by both back ends.
 void HOST_setFrameLimit(std::uint32_t frames);   // end with status 0 after this many presents; 0: no limit
