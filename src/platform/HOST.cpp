@@ -46,6 +46,8 @@ const HOST_BACKEND* backend = nullptr;   // null: headless
 bool started = false;
 std::uint32_t presented = 0;
 std::uint32_t frameLimit = 0;
+void (*presentHook)(std::uint32_t) = nullptr;
+void (*exitHook)() = nullptr;
 
 // The pointer rests outside the frame until the script moves it.
 constexpr std::int32_t restingPointer = -32;
@@ -165,6 +167,7 @@ void HOST_exit(int status)
 {
     PLAYER_close();   // the sound device (or file) first, while the back end still runs
     if (started) use().stop();
+    if (exitHook != nullptr) exitHook();
     started = false;
     std::exit(HOST_finishOutput(PLAYER_writeFailed() && status == 0 ? 1 : status));
 }
@@ -199,6 +202,7 @@ void HOST_present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
 {
     use().present(rows, w, h);
     ++presented;
+    if (presentHook != nullptr) presentHook(presented);
     if (frameLimit != 0 && presented >= frameLimit) {
         if (backend == nullptr && headless.clock == HOST_CLOCK::VIRTUAL)
             completeSlot();   // the last frame is shown for its slot
@@ -252,6 +256,16 @@ void HOST_frameStart(std::uint32_t slotMs)
     if (backend != nullptr || headless.clock != HOST_CLOCK::VIRTUAL) return;
     headless.slot = std::max(slotMs, drawTicks);
     completeSlot();
+}
+
+void HOST_onPresent(void (*hook)(std::uint32_t presented))
+{
+    presentHook = hook;
+}
+
+void HOST_onExit(void (*hook)())
+{
+    exitHook = hook;
 }
 
 void HOST_setFrameLimit(std::uint32_t frames)
@@ -329,4 +343,6 @@ void HOST_reset()
     started = false;
     presented = 0;
     frameLimit = 0;
+    presentHook = nullptr;
+    exitHook = nullptr;
 }

@@ -68,6 +68,8 @@ void HOST_frameStart(std::uint32_t slotMs);   // a paced frame starts; headless 
 // Run control shared by both back ends.
 void HOST_setFrameLimit(std::uint32_t frames);   // end with status 0 after this many presents; 0: no limit
 std::uint32_t HOST_presentedFrames();            // presents since start
+void HOST_onPresent(void (*hook)(std::uint32_t presented));   // called after every present; null: none
+void HOST_onExit(void (*hook)());                // called by HOST_exit before the process ends; null: none
 
 // Scripted input of the headless back end. An entry for frame N is pending
 // from the moment N - 1 frames have been presented, so the pump before the
