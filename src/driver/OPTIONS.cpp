@@ -149,6 +149,13 @@ void readAudio(OPTIONS& o, const std::string& value)
     o.audioFile = value;
 }
 
+void readVolume(OPTIONS& o, const std::string& value)
+{
+    std::uint32_t v = 0;
+    if (!readUnsigned(value, &v) || v > 100) fail("bad value " + inQuotes(value) + " for --volume: want 0 to 100");
+    o.volume = static_cast<std::int32_t>(v);
+}
+
 // One option. A row without a value is a flag; a value in brackets,
 // "[=DIR]", may only follow the name after '='. Help lines after the first
 // are continuation lines. Adding an option is adding a row here (and a
@@ -189,6 +196,10 @@ const Row rows[] = {
      readAudio},
     {"--mute", nullptr, nullptr, "no sound (the music is still made)",
      [](OPTIONS& o, const std::string&) { o.mute = true; }},
+    {"--volume", "0..100", nullptr,
+     "volume of the sound device (default 100); it scales\n"
+     "only what is heard, never the sound --audio writes",
+     readVolume},
     {"--trace", nullptr, nullptr, "print a line on standard error at every scene start",
      [](OPTIONS& o, const std::string&) { o.trace = true; }},
     {"--scene", "NAME|INDEX", nullptr, "run one scene over and over (see --list-scenes)", readScene},
@@ -226,6 +237,8 @@ const Key keyRows[] = {
     {"0", "new music loops off and on"},
     {"5, 6", "lower, raise the frame rate (1 to 100)"},
     {"+, -", "more, fewer circles and rectangles"},
+    {"[, ]", "volume down, up (steps of 10; only what is heard)"},
+    {"Ctrl+M", "mute and unmute what is heard"},
 };
 
 // Environment variables the program reads.

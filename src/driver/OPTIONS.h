@@ -29,6 +29,7 @@ struct OPTIONS {
     bool keysGiven, pointerGiven;
     std::string audioFile;             // --audio: what would be heard goes to this WAVE file; empty: none
     bool mute;                         // --mute: no sound at all (the music is still made)
+    std::int32_t volume = 100;         // --volume: 0..100 of the sound device only
 };
 
 extern const char* const OPTIONS_PROGRAM;   // "qorn7316"

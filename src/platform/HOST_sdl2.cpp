@@ -118,6 +118,7 @@ void present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
 std::int32_t keyOf(const SDL_KeyboardEvent& e)
 {
     const SDL_Keycode k = e.keysym.sym;
+    if (k == SDLK_m && (e.keysym.mod & KMOD_CTRL) != 0) return 13;   // Ctrl+M: mute
     if (k >= SDLK_a && k <= SDLK_z) return static_cast<std::int32_t>('A' + (k - SDLK_a));
     if (k >= SDLK_0 && k <= SDLK_9) return static_cast<std::int32_t>(k);
     const SDL_Scancode s = e.keysym.scancode;
@@ -134,7 +135,7 @@ std::int32_t textKey(const char* text)
 {
     if (text[0] == 0 || text[1] != 0) return 0;
     switch (text[0]) {
-    case '+': case '-': case '<': case '>': return text[0];
+    case '+': case '-': case '<': case '>': case '[': case ']': return text[0];
     default: return 0;
     }
 }

@@ -48,11 +48,25 @@ void WINMAIN_pump()
     const std::int32_t n = HOST_takeEvents(events, batch);
     for (std::int32_t i = 0; i < n; ++i) {
         switch (events[i].kind) {
-        case HOST_KEY: WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key); break;
+        case HOST_KEY:
+            if (!WINMAIN_volumeKey(events[i].key)) WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key);
+            break;
         case HOST_RESIZE: WINMAIN_windowProc(WINMAIN_SIZE, 0); break;
         case HOST_CLOSE: WINMAIN_windowProc(WINMAIN_DESTROY, 0); break;
         default: break;
         }
+    }
+}
+
+// The volume keys act on the sound device at once, paused or not, and never
+// reach the demo's key handler.
+bool WINMAIN_volumeKey(std::int32_t key)
+{
+    switch (key) {
+    case WINMAIN_VOLUME_DOWN: PLAYER_setVolume(PLAYER_volume() - PLAYER_VOLUME_STEP); return true;
+    case WINMAIN_VOLUME_UP: PLAYER_setVolume(PLAYER_volume() + PLAYER_VOLUME_STEP); return true;
+    case WINMAIN_MUTE: PLAYER_setMuted(!PLAYER_muted()); return true;
+    default: return false;
     }
 }
 
@@ -137,6 +151,7 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
     } else if (!options.mute && !options.headless && openSoundDevice != nullptr) {
         openSoundDevice();
     }
+    PLAYER_setVolume(options.volume);
     HOST_setFrameLimit(options.frames);
     if (PROGRESS_wanted(&options, ::isatty(STDERR_FILENO) == 1)) {
         PROGRESS_start(options.frames);
