@@ -248,6 +248,12 @@ const Key environmentRows[] = {
     {"SDL_VIDEODRIVER", "picks the window system driver"},
 };
 
+const Key exitRows[] = {
+    {"0", "the demo ended: Escape, the window closed, --frames reached"},
+    {"1", "something failed: no window, a file not written completely"},
+    {"2", "a usage error: a bad option or value"},
+};
+
 constexpr std::size_t helpColumn = 24;
 
 void putRow(std::string& out, std::string left, const char* text)
@@ -284,9 +290,10 @@ std::string helpText()
         "\n"
         "Options:\n";
     for (const Row& r : rows) putRow(out, rowLeft(r), r.help);
-    out += "\nKeys in the window (letters in either case; + - < > from the main\nkeyboard or the keypad):\n";
+    out += "\nKeys in the window:\n";
     for (const Key& k : keyRows) putRow(out, k.keys, k.what);
     out +=
+        "Letters work in either case; + - < > from the main keyboard or the keypad.\n"
         "\n"
         "Scripts count presented frames from 1; every frame shown counts, the fades\n"
         "too. A key scripted for frame N is handled right after frame N is shown; of\n"
@@ -299,10 +306,8 @@ std::string helpText()
         "\n"
         "Environment:\n";
     for (const Key& k : environmentRows) putRow(out, k.keys, k.what);
-    out +=
-        "\n"
-        "Exit status: 0 when the demo ends (Escape, the window closed, --frames),\n"
-        "1 when something fails (no window, a file not written), 2 on a usage error.\n";
+    out += "\nExit status:\n";
+    for (const Key& k : exitRows) putRow(out, k.keys, k.what);
     return out;
 }
 
