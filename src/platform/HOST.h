@@ -47,7 +47,9 @@ void HOST_useHeadless(HOST_CLOCK clock);      // the default: headless with the 
 void HOST_useWindow(const HOST_BACKEND* backend);
 bool HOST_isHeadless();
 bool HOST_start();                            // false: no display (window back end only)
-[[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process
+[[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process; status 1
+                                              // instead of 0 when a sound file or standard output failed
+int HOST_finishOutput(int status);            // flushes; 1 instead of 0 (and a line) when stdout failed
 [[noreturn]] void HOST_fail(const char* message);   // "qorn7316: message" on stderr, exit status 1
 
 // Window operations of the chosen back end.
@@ -60,10 +62,14 @@ void HOST_showCursor(bool shown);
 std::uint32_t HOST_ticks();                   // milliseconds
 void HOST_sleep(std::uint32_t ms);
 void HOST_idle(bool inputWaiting);            // the pause waits 10 ms for input; see HOST.cpp
+void HOST_frameStart(std::uint32_t slotMs);   // a paced frame starts; headless virtual clock: the last
+                                              // frame's slot of slotMs is completed first (see HOST.cpp)
 
 // Run control shared by both back ends.
 void HOST_setFrameLimit(std::uint32_t frames);   // end with status 0 after this many presents; 0: no limit
 std::uint32_t HOST_presentedFrames();            // presents since start
+void HOST_onPresent(void (*hook)(std::uint32_t presented));   // called after every present; null: none
+void HOST_onExit(void (*hook)());                // called by HOST_exit before the process ends; null: none
 
 // Scripted input of the headless back end. An entry for frame N is pending
 // from the moment N - 1 frames have been presented, so the pump before the

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,18 @@ Voice outgoing;                     // fades out over its ramp, then stops
 std::unique_ptr<Buffer> currentBuffer;
 std::unique_ptr<Buffer> outgoingBuffer;
 const PLAYER_BACKEND* backend = nullptr;
+
+// The device's gain in 1/10000ths, read by the audio thread. Loudness follows
+// the square of the volume, so equal steps sound about equally large.
+std::atomic<std::int32_t> volumePercent{100};
+std::atomic<bool> mutedNow{false};
+std::atomic<std::int32_t> gain{10000};
+
+void updateGain()
+{
+    const std::int32_t v = volumePercent.load();
+    gain.store(mutedNow.load() ? 0 : v * v);
+}
 
 // Longest image accepted: one hour of sound after conversion.
 constexpr std::uint64_t maxValues = 3600ull * PLAYER_RATE;
@@ -107,6 +120,7 @@ struct Headless {
 };
 
 Headless headless;
+bool writeFailed = false;   // sticky: the exit status reports it
 
 // Data bytes a WAVE header can count, kept well inside 32 bits.
 constexpr std::uint64_t maxFileValues = 0x7FFFFFFFull / 2;
@@ -170,7 +184,10 @@ void headlessClose()
     if (std::fseek(headless.file, 0, SEEK_SET) == 0) putHeader(headless.file, static_cast<std::uint32_t>(headless.written));
     else headless.failed = true;
     if (std::fclose(headless.file) != 0) headless.failed = true;
-    if (headless.failed) std::fputs("qorn7316: the sound file could not be written completely\n", stderr);
+    if (headless.failed) {
+        std::fputs("qorn7316: the sound file could not be written completely\n", stderr);
+        writeFailed = true;
+    }
     headless = Headless{};
 }
 
@@ -196,6 +213,11 @@ bool PLAYER_openHeadless(const char* path, std::uint32_t (*ticks)(), void (*slee
     putHeader(file, 0);
     PLAYER_useBackend(&headlessBackend);
     return true;
+}
+
+bool PLAYER_writeFailed()
+{
+    return writeFailed;
 }
 
 void PLAYER_useBackend(const PLAYER_BACKEND* b)
@@ -325,6 +347,35 @@ void PLAYER_render(std::int16_t* out, std::int32_t n)
         }
         out[i] = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
     }
+}
+
+void PLAYER_setVolume(std::int32_t percent)
+{
+    volumePercent.store(std::clamp(percent, 0, 100));
+    updateGain();
+}
+
+std::int32_t PLAYER_volume()
+{
+    return volumePercent.load();
+}
+
+void PLAYER_setMuted(bool muted)
+{
+    mutedNow.store(muted);
+    updateGain();
+}
+
+bool PLAYER_muted()
+{
+    return mutedNow.load();
+}
+
+void PLAYER_applyVolume(std::int16_t* out, std::int32_t n)
+{
+    const std::int32_t g = gain.load();
+    if (out == nullptr || g == 10000) return;
+    for (std::int32_t i = 0; i < n; ++i) out[i] = static_cast<std::int16_t>(out[i] * g / 10000);
 }
 
 void PLAYER_error()

@@ -145,17 +145,29 @@ TEST_F(Program, HelpAndSceneList)
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 19);
 }
 
-TEST_F(Program, BadOptionsGiveOneLineAndStatusTwo)
+TEST_F(Program, BadOptionsGiveALineAHintAndStatusTwo)
 {
     for (const char* args : {"--frames", "--frames 0", "--frames=x", "--nope", "extra", "--clock real",
                              "--headless --keys 5:F1", "--headless --pointer 1:2:3", "--headless --scene NOPE",
-                             "--headless --scene 18", "--trace=1"}) {
+                             "--headless --scene 18", "--trace=1", "--dump-frames out", "--version=1"}) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << args << ": " << r.err;
         EXPECT_EQ(r.err.rfind("qorn7316: ", 0), 0u) << args;
+        const std::string hint = "\nTry 'qorn7316 --help'.\n";
+        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), hint.size())), hint) << args;
     }
+    EXPECT_EQ(run("--nope").err, "qorn7316: unknown option '--nope'\nTry 'qorn7316 --help'.\n");
+}
+
+TEST_F(Program, VersionNamesTheProgram)
+{
+    const Outcome r = run("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("qorn7316 ", 0), 0u) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
+    EXPECT_EQ(r.err, "");
 }
 
 TEST_F(Program, WithoutDisplaySuggestsHeadless)
@@ -164,4 +176,41 @@ TEST_F(Program, WithoutDisplaySuggestsHeadless)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
     EXPECT_NE(r.err.find("--headless"), std::string::npos);
+}
+
+TEST_F(Program, WriteFailuresEndWithStatusOne)
+{
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    Outcome r = run("--headless --frames 100 --audio /dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "qorn7316: the sound file could not be written completely\n");
+    r = run("--headless --frames 100 --audio sound.wav");   // the same run to a file that takes it
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(run("--headless --frames 100 --volume 0 --audio quiet.wav").status, 0);
+    EXPECT_EQ(slurp(dir / "quiet.wav"), slurp(dir / "sound.wav"));   // the volume never reaches the file
+    for (const char* args : {"--help", "--version", "--list-scenes"}) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(QORN_PROGRAM) + "' " + args +
+                                    " >/dev/full 2>'" + (dir / "err.txt").string() + "'";
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << args;
+        EXPECT_EQ(slurp(dir / "err.txt"), "qorn7316: standard output could not be written\n") << args;
+    }
+}
+
+TEST_F(Program, ProgressBarOnlyOnATerminal)
+{
+    if (std::system("script --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script(1) to make a terminal";
+    // script(1) runs the program on a pseudo-terminal and copies what it
+    // printed; stdout goes to a file so only standard error is the terminal.
+    const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY script -qec \"'" +
+                                QORN_PROGRAM + "' --headless --frames 200 --dump-frames=out >/dev/null\" /dev/null >tty.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string tty = slurp(dir / "tty.txt");
+    EXPECT_NE(tty.find("\r[####################] 200/200 frames 100% "), std::string::npos) << tty;
+    EXPECT_EQ(tty.back(), '\n');
+    EXPECT_EQ(std::count(tty.begin(), tty.end(), '\n'), 1);   // one line, redrawn in place
+    EXPECT_EQ(countFrames(dir / "out"), 200);
+    const Outcome plain = run("--headless --frames 200 --dump-frames=out");   // standard error to a file
+    EXPECT_EQ(plain.err, "");
 }
