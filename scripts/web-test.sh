@@ -29,7 +29,7 @@ if [ ! -d "$tools/node_modules/puppeteer-core" ]; then
   (cd "$tools" && npm install --no-audit --no-fund --loglevel=error puppeteer-core@24 >/dev/null)
 fi
 
-bash scripts/web.sh
+QORN_WERROR=ON bash scripts/web.sh
 bash scripts/setup.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

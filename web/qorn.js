@@ -74,7 +74,7 @@ var qornWeb = (function () {
   let resume = null;
   let accumulator = 0;
   let lastTime = null;
-  const stats = { presents: [], work: [] };
+  const stats = { presents: [], work: [], animationFrames: [] };
 
   web.suspend = function (wakeUp) {
     resume = wakeUp;
@@ -111,6 +111,8 @@ var qornWeb = (function () {
     if (web.exitStatus !== null || web.error !== null) return;
     window.requestAnimationFrame(tick);
     if (lastTime === null) lastTime = time;
+    stats.animationFrames.push(time);
+    if (stats.animationFrames.length > 1000) stats.animationFrames.splice(0, stats.animationFrames.length - 1000);
     accumulator = Math.min(accumulator + (time - lastTime), MAX_BACKLOG);
     lastTime = time;
     const started = performance.now();
@@ -287,8 +289,18 @@ var qornWeb = (function () {
     const span = recent.length > 1 ? recent[recent.length - 1] - recent[0] : 0;
     const work = stats.work.slice(-100);
     const mean = work.length ? work.reduce(function (a, b) { return a + b; }, 0) / work.length : 0;
+    // Animation frames that came late (the browser itself stalled), and
+    // the time they lost, over the same two seconds.
+    const frames = stats.animationFrames.filter(function (t) { return now - t <= 2000; });
+    let stalls = 0;
+    let stalledMs = 0;
+    for (let i = 1; i < frames.length; ++i) {
+      const gap = frames[i] - frames[i - 1];
+      if (gap > 2 * SLOT) { stalls += 1; stalledMs += gap - SLOT; }
+    }
     return { frames: web.frames, fps: span > 0 ? (recent.length - 1) * 1000 / span : 0,
-             workMeanMs: mean, workMaxMs: work.length ? Math.max.apply(null, work) : 0 };
+             workMeanMs: mean, workMaxMs: work.length ? Math.max.apply(null, work) : 0,
+             browserStalls: stalls, browserStalledMs: stalledMs };
   };
 
   window.Module = {

@@ -199,10 +199,17 @@ async function liveRun(browser) {
   }
   const fps = rates.map((r) => r.fps.toFixed(1)).join(' ');
   const work = rates.map((r) => r.workMeanMs.toFixed(2)).join(' ');
-  console.log(`info ${label}: frames a second over 2 s windows: ${fps}; mean work per frame (ms): ${work}`);
+  const stalls = rates.map((r) => r.browserStalledMs.toFixed(0)).join(' ');
+  console.log(`info ${label}: frames a second over 2 s windows: ${fps}; mean work per frame (ms): ${work};` +
+              ` ms lost to late animation frames: ${stalls}`);
   const shot = path.join(outDir, 'page.png');
   await page.screenshot({ path: shot });
   console.log('info screenshot: ' + shot);
+
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => qornWeb.exitStatus !== null, { timeout: 10000 }).catch(() => {});
+  const end = await page.evaluate(() => ({ status: qornWeb.exitStatus, sound: qornWeb.audioState() }));
+  check(end.status === 0 && !end.sound.playing, `${label}: Escape ends the demo with status 0 and stops the sound`);
   await closePage(page, label);
 }
 
@@ -218,7 +225,8 @@ async function sceneRates(browser) {
     await sleep(4000);
     const r = await page.evaluate(() => qornWeb.stats());
     console.log(`info scene ${m[1].padStart(2)} ${m[3].padEnd(36)} ${((r.frames - r0.frames) / 4).toFixed(1)} fps,` +
-                ` work ${r.workMeanMs.toFixed(2)} ms mean, ${r.workMaxMs.toFixed(1)} ms max`);
+                ` work ${r.workMeanMs.toFixed(2)} ms mean, ${r.workMaxMs.toFixed(1)} ms max,` +
+                ` ${r.browserStalledMs.toFixed(0)} ms of the last 2 s lost to late animation frames`);
     await closePage(page, 'scene ' + m[1]);
   }
 }
