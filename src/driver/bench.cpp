@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/HOST.h"
+#include "raster/PIXSPAN.h"
 
 namespace {
 
@@ -107,13 +108,18 @@ int QORN7316_bench(std::FILE* out)
     const double slot = 1000.0 / std::max(rate, 1);
 
     std::fprintf(out, "qorn7316 --bench: headless, real clock, slot %.1f ms; times are this program's\n"
-                      "processor time, so other load on the machine does not count\n\n", slot);
+                      "processor time, so other load on the machine does not count\n", slot);
+    const char* targets[16];
+    const std::size_t targetCount = PIXSPAN_targets(targets, 16);
+    std::fprintf(out, "drawing kernels: %s (QORN_SIMD chooses one of:", PIXSPAN_target());
+    for (std::size_t i = 0; i < targetCount; ++i) std::fprintf(out, " %s", targets[i]);
+    std::fprintf(out, ")\n\n");
     const Settled circles = settle(&QORN7316_circlesBenchmarkLoop, &circlesBenchmarkCount, 1, slot);
     const Settled rects = settle(&QORN7316_rectanglesBenchmarkLoop, &rectanglesBenchmarkCount, 0, slot);
     std::fprintf(out, "benchmark                            per primitive  other work  settles at  frame there\n");
-    std::fprintf(out, "FILLED+BLENDED CIRCLES BENCHMARK     %9.2f us  %7.2f ms  %10d  %8.2f ms\n",
+    std::fprintf(out, "FILLED+BLENDED CIRCLES BENCHMARK     %9.3f us  %7.2f ms  %10d  %8.2f ms\n",
                  circles.perPrimitive * 1000.0, circles.otherWork, static_cast<int>(circles.count), circles.frameAtCount);
-    std::fprintf(out, "FILLED+BLENDED RECTANGLES BENCHMARK  %9.2f us  %7.2f ms  %10d  %8.2f ms\n\n",
+    std::fprintf(out, "FILLED+BLENDED RECTANGLES BENCHMARK  %9.3f us  %7.2f ms  %10d  %8.2f ms\n\n",
                  rects.perPrimitive * 1000.0, rects.otherWork, static_cast<int>(rects.count), rects.frameAtCount);
 
     // ROTATING BLENDED CIRCLES takes its ring count from the circle benchmark.

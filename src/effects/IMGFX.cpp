@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "foundation/RANDOM.h"
+#include "raster/PIXSPAN.h"
 
 const MODID IMGFX_ID = MODID_CODE("IMGFX   ");
 std::uint8_t IMGFX_debug = 0;
@@ -78,22 +79,11 @@ u32 addSaturate(u32 o, u32 n)
 }
 
 // Blend rule, per channel (new * alpha + old * (256 - alpha)) >> 8, alpha held
-// to 0..256 as RGB888_blend holds it. Red and blue share one multiply: each
-// product stays inside its 16-bit lane, so every channel truncates once.
+// to 0..256 as RGB888_blend holds it: the terms and the word rule of PIXSPAN.
 struct Blender {
-    u32 rb, g, inverse;
-    Blender(u32 colour, std::int32_t alpha)
-    {
-        const u32 a = static_cast<u32>(std::clamp<std::int32_t>(alpha, 0, 256));
-        rb = (colour & 0xFF00FFu) * a;
-        g = (colour & 0x00FF00u) * a;
-        inverse = 256u - a;
-    }
-    u32 operator()(u32 old) const
-    {
-        return ((((old & 0xFF00FFu) * inverse + rb) >> 8) & 0xFF00FFu)
-             | ((((old & 0x00FF00u) * inverse + g) >> 8) & 0x00FF00u);
-    }
+    PIXSPAN_BLEND terms;
+    Blender(u32 colour, std::int32_t alpha) : terms(PIXSPAN_blendTerms(colour, alpha)) {}
+    u32 operator()(u32 old) const { return PIXSPAN_blendPixel(old, terms); }
 };
 
 i64 sign(i64 v) { return (v > 0) - (v < 0); }
@@ -216,11 +206,16 @@ bool clipSpan(i64 length, i64 lines, i64 across, i64& a, i64& b)
     return a <= b;
 }
 
-void blendSpan(IMG* img, i64 y, i64 x1, i64 x2, const Blender& blend)
+// The rows of a blended shape, batched for the span kernel.
+PIXSPAN_ROWS rowsOf(IMG* img, u32 colour, std::int32_t alpha)
 {
-    if (!clipSpan(widthOf(img), heightOf(img), y, x1, x2)) return;
-    u32* row = &at(img, 0, y);
-    for (i64 x = x1; x <= x2; ++x) row[x] = blend(row[x]);
+    PIXSPAN_ROWS rows;
+    rows.pixels = img->pixels;
+    rows.width = widthOf(img);
+    rows.height = heightOf(img);
+    rows.terms = PIXSPAN_blendTerms(colour, alpha);
+    rows.count = 0;
+    return rows;
 }
 
 // Rectangle clipping shared by the fills: a negative extent lies left of x
@@ -485,7 +480,9 @@ void IMGFX_blendHLine(IMG* img, std::int32_t y, std::int32_t x1, std::int32_t x2
                       std::int32_t alpha)
 {
     if (!usable(img)) { IMGFX_error(); return; }
-    blendSpan(img, y, x1, x2, Blender(colour, alpha));
+    i64 a = x1, b = x2;
+    if (!clipSpan(widthOf(img), heightOf(img), y, a, b)) return;
+    PIXSPAN_blend(&at(img, a, y), static_cast<std::size_t>(b - a + 1), PIXSPAN_blendTerms(colour, alpha));
 }
 
 void IMGFX_blendVLine(IMG* img, std::int32_t x, std::int32_t y1, std::int32_t y2, std::uint32_t colour,
@@ -507,17 +504,17 @@ void IMGFX_blendCircle(IMG* img, std::int32_t cx32, std::int32_t cy32, std::int3
     if (!usable(img)) { IMGFX_error(); return; }
     const i64 cx = cx32, cy = cy32, r = absolute(r32);
     if (cx + r < 0 || cy + r < 0 || cx - r >= img->width || cy - r >= img->height) return;
-    const Blender blend(colour, alpha);
+    PIXSPAN_ROWS rows = rowsOf(img, colour, alpha);
     // Midpoint-style walk of one octant; every step blends four spans, so rows
     // covered by more than one span (the centre row, the rows near the poles)
     // are tinted more than once: the banding is part of the look.
     i64 y = r, x = 0, ysq = r * r, ym1sq = (r - 1) * (r - 1);
     const i64 rsq = r * r;
     while (y >= x) {
-        blendSpan(img, cy + y, cx - x, cx + x, blend);
-        blendSpan(img, cy - y, cx - x, cx + x, blend);
-        blendSpan(img, cy + x, cx - y, cx + y, blend);
-        blendSpan(img, cy - x, cx - y, cx + y, blend);
+        PIXSPAN_addRow(&rows, cy + y, cx - x, cx + x);
+        PIXSPAN_addRow(&rows, cy - y, cx - x, cx + x);
+        PIXSPAN_addRow(&rows, cy + x, cx - y, cx + y);
+        PIXSPAN_addRow(&rows, cy - x, cx - y, cx + y);
         x += 1;
         const i64 e1 = absolute(ysq + x * x - rsq), e2 = absolute(ym1sq + x * x - rsq);
         if (e2 < e1) {
@@ -526,6 +523,7 @@ void IMGFX_blendCircle(IMG* img, std::int32_t cx32, std::int32_t cy32, std::int3
             ym1sq = (y - 1) * (y - 1);
         }
     }
+    PIXSPAN_flush(&rows);
 }
 
 void IMGFX_fillRect(IMG* img, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint32_t colour)
@@ -538,8 +536,10 @@ void IMGFX_blendRect(IMG* img, std::int32_t x, std::int32_t y, std::int32_t w, s
                      std::int32_t alpha)
 {
     if (!usable(img)) { IMGFX_error(); return; }
-    const Blender blend(colour, alpha);
-    eachInRect(img, x, y, w, h, blend);
+    i64 x0 = x, y0 = y, w0 = w, h0 = h;
+    if (!clipRect(img, x0, y0, w0, h0)) return;
+    PIXSPAN_blendRect(&at(img, x0, y0), static_cast<std::size_t>(widthOf(img)), static_cast<std::size_t>(w0),
+                      static_cast<std::size_t>(h0), PIXSPAN_blendTerms(colour, alpha));
 }
 
 void IMGFX_shadeRect(IMG* img, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint32_t colour,
@@ -674,31 +674,10 @@ void IMGFX_blurH5(const IMG* src, IMG* dst)
 {
     if (!usable(src) || !usable(dst)) { IMGFX_error(); return; }
     const i64 sw = widthOf(src), w = std::min(sw, widthOf(dst)), h = std::min(heightOf(src), heightOf(dst));
-    // Rows from the bottom, pixels from the right, reading the source row as it
-    // stands: a filter in place sees its own results on the right, as the
-    // pixel-by-pixel definition does.
-    for (i64 y = h - 1; y >= 0; --y) {
-        const u32* s = &at(src, 0, y);
-        u32* d = &at(dst, 0, y);
-        for (i64 x = w - 1; x >= 0; --x) {
-            u32 p[5];
-            if (x >= 2 && x + 2 < sw) {
-                for (int k = 0; k < 5; ++k) p[k] = s[x - 2 + k];
-            } else {
-                for (int k = 0; k < 5; ++k) {
-                    const i64 i = x - 2 + k;
-                    p[k] = (i >= 0 && i < sw) ? s[i] : 0u;
-                }
-            }
-            // Weights 1-1-4-1-1: red and blue in two 16-bit lanes, green alone;
-            // a lane's sum stays below 2048, so no lane spills into the next.
-            const u32 rb = (p[0] & 0xFF00FFu) + (p[1] & 0xFF00FFu) + ((p[2] & 0xFF00FFu) << 2) + (p[3] & 0xFF00FFu)
-                         + (p[4] & 0xFF00FFu);
-            const u32 g = (p[0] & 0x00FF00u) + (p[1] & 0x00FF00u) + ((p[2] & 0x00FF00u) << 2) + (p[3] & 0x00FF00u)
-                        + (p[4] & 0x00FF00u);
-            d[x] = ((rb >> 3) & 0xFF00FFu) | ((g >> 3) & 0x00FF00u);
-        }
-    }
+    // Rows from the bottom; each row as the row kernel works it (in place it
+    // sees its own results on the right, as the pixel-by-pixel rule does).
+    for (i64 y = h - 1; y >= 0; --y)
+        PIXSPAN_blurH5(&at(src, 0, y), static_cast<std::size_t>(sw), &at(dst, 0, y), static_cast<std::size_t>(w));
 }
 
 void IMGFX_glowH3(const IMG* src, IMG* dst, std::int32_t shift)
@@ -706,21 +685,8 @@ void IMGFX_glowH3(const IMG* src, IMG* dst, std::int32_t shift)
     if (!usable(src) || !usable(dst)) { IMGFX_error(); return; }
     const int s = glowShift(shift);
     const i64 sw = widthOf(src), w = std::min(sw, widthOf(dst)), h = std::min(heightOf(src), heightOf(dst));
-    for (i64 y = h - 1; y >= 0; --y) {
-        const u32* row = &at(src, 0, y);
-        u32* d = &at(dst, 0, y);
-        for (i64 x = w - 1; x >= 0; --x) {
-            const u32 left = x > 0 ? row[x - 1] : 0u;
-            const u32 right = x + 1 < sw ? row[x + 1] : 0u;
-            const u32 centre = row[x];
-            u32 out = 0;
-            for (int c = 0; c < 24; c += 8) {
-                const u32 v = channel(centre, c) + (channel(left, c) >> s) + (channel(right, c) >> s);
-                out |= std::min(v, 255u) << c;
-            }
-            d[x] = out;
-        }
-    }
+    for (i64 y = h - 1; y >= 0; --y)
+        PIXSPAN_glowH3(&at(src, 0, y), static_cast<std::size_t>(sw), &at(dst, 0, y), static_cast<std::size_t>(w), s);
 }
 
 void IMGFX_blurBox(const IMG* src, IMG* dst, std::int32_t r)

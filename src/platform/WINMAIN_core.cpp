@@ -12,6 +12,7 @@
 #include "driver/QORN7316.h"
 #include "platform/PLAYER.h"
 #include "platform/WINDPY.h"
+#include "raster/PIXSPAN.h"
 
 const MODID WINMAIN_ID = MODID_WINDOWS("WINMAIN ");
 std::uint8_t WINMAIN_debug = 0;
@@ -101,7 +102,13 @@ const char* const usageText =
     "holds from its frame on: X and Y are frame pixels, BUTTONS adds 1 (left),\n"
     "2 (right) and 4 (middle); before the first state the pointer rests outside\n"
     "the frame. A paused demo shows no frames, so the next scripted key arrives\n"
-    "during the pause.\n";
+    "during the pause.\n"
+    "\n"
+    "Environment:\n"
+    "  QORN_SIMD=NAME        the drawing kernels' instruction set: one of those\n"
+    "                        --bench lists (AVX3, AVX2, SSE4, SSSE3 on x86), or\n"
+    "                        scalar for the plain reference code; the frames are\n"
+    "                        the same with every one (default: the best there is)\n";
 
 struct Parser {
     char* error;
@@ -291,6 +298,7 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         std::fprintf(stderr, "qorn7316: %s\n", error);
         return 2;
     }
+    if (!PIXSPAN_useEnvironment()) return 2;
     if (options.help) {
         WINMAIN_usage(stdout);
         return 0;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <new>
 
-#include "effects/IMGFX.h"
+#include "raster/PIXSPAN.h"
 
 const MODID CIRCLE_ID = MODID_CODE("CIRCLE  ");
 std::uint8_t CIRCLE_debug = 0;
@@ -24,17 +24,6 @@ bool valid(const CIRCLE* circle)
 std::int64_t absolute(std::int64_t v)
 {
     return v < 0 ? -v : v;
-}
-
-// One blended row, x0..x1, skipped when it lies wholly outside the image.
-void blendRow(IMG* image, std::int64_t y, std::int64_t x0, std::int64_t x1, std::uint32_t colour,
-              std::int32_t alpha)
-{
-    if (y < 0 || y >= image->height || x1 < 0 || x0 >= image->width) return;
-    if (x0 < 0) x0 = 0;
-    if (x1 >= image->width) x1 = image->width - 1;
-    IMGFX_blendHLine(image, static_cast<std::int32_t>(y), static_cast<std::int32_t>(x0),
-                     static_cast<std::int32_t>(x1), colour, alpha);
 }
 
 }  // namespace
@@ -110,9 +99,15 @@ void CIRCLE_fillBlend(const CIRCLE* circle, IMG* image, std::int32_t alpha)
     if (!valid(circle) || image == nullptr || image->pixels == nullptr) { CIRCLE_error(); return; }
     const std::int64_t cx = circle->centre->x;
     const std::int64_t cy = circle->centre->y;
-    const std::uint32_t colour = circle->colour;
     std::int64_t r = absolute(circle->radius);
     if (cx + r < 0 || cy + r < 0 || cx - r >= image->width || cy - r >= image->height) return;
+    // The colour terms once per disc; the rows go to the span kernel in batches.
+    PIXSPAN_ROWS rows;
+    rows.pixels = image->pixels;
+    rows.width = image->width > 0 ? image->width : 0;
+    rows.height = image->height > 0 ? image->height : 0;
+    rows.terms = PIXSPAN_blendTerms(circle->colour, alpha);
+    rows.count = 0;
 
     // Integer distance rule: step i down from the top, keep the radius r whose
     // squared error against R2 is smaller (a tie keeps r).
@@ -126,8 +121,8 @@ void CIRCLE_fillBlend(const CIRCLE* circle, IMG* image, std::int32_t alpha)
         // Rows cy -/+ i span the full width 2r + 1; the row where i meets r
         // belongs to the cap drawn below.
         if (i != r) {
-            blendRow(image, cy - i, cx - r, cx + r, colour, alpha);
-            if (i != 0) blendRow(image, cy + i, cx - r, cx + r, colour, alpha);
+            PIXSPAN_addRow(&rows, cy - i, cx - r, cx + r);
+            if (i != 0) PIXSPAN_addRow(&rows, cy + i, cx - r, cx + r);
         }
         const std::int64_t drawn = i;
         ++i;
@@ -135,13 +130,14 @@ void CIRCLE_fillBlend(const CIRCLE* circle, IMG* image, std::int32_t alpha)
         const std::int64_t e2 = absolute(b + i * i - r2);
         if (e2 < e1) {
             // Leaving radius r: rows cy +/- r get their final, widest span.
-            blendRow(image, cy + r, cx - drawn, cx + drawn, colour, alpha);
-            blendRow(image, cy - r, cx - drawn, cx + drawn, colour, alpha);
+            PIXSPAN_addRow(&rows, cy + r, cx - drawn, cx + drawn);
+            PIXSPAN_addRow(&rows, cy - r, cx - drawn, cx + drawn);
             --r;
             a = b;
             b = (r - 1) * (r - 1);
         }
     }
+    PIXSPAN_flush(&rows);
 }
 
 bool CIRCLE_overlap(const CIRCLE* a, const CIRCLE* b)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "foundation/SINE.h"
+#include "raster/PIXSPAN.h"
 
 const MODID IMG_ID = MODID_CODE("IMG     ");
 const MODID RGB888_ID = MODID_CODE("RGB888  ");
@@ -43,26 +44,8 @@ bool inside(const IMG* image, std::int64_t x, std::int64_t y)
     return x >= 0 && y >= 0 && x < image->width && y < image->height;
 }
 
-// Channel-wise saturating add and floor-0 subtract of two colour words,
-// three byte lanes at once: the lanes' top bits are handled apart so that no
-// carry or borrow crosses into the next channel, then lanes that overflowed
-// are forced to 255 or 0.
-constexpr std::uint32_t HIGH = 0x808080u;
-constexpr std::uint32_t LOW = 0x7F7F7Fu;
-
-std::uint32_t addSat(std::uint32_t a, std::uint32_t b)
-{
-    const std::uint32_t sum = ((a & LOW) + (b & LOW)) ^ ((a ^ b) & HIGH);
-    const std::uint32_t carry = ((a & b) | ((a | b) & ~sum)) & HIGH;
-    return (sum | ((carry >> 7) * 0xFFu)) & 0xFFFFFFu;
-}
-
-std::uint32_t subSat(std::uint32_t a, std::uint32_t b)
-{
-    const std::uint32_t diff = ((a | HIGH) - (b & LOW)) ^ ((a ^ ~b) & HIGH);
-    const std::uint32_t borrow = ((~a & b) | (~(a ^ b) & diff)) & HIGH;
-    return diff & ~((borrow >> 7) * 0xFFu) & 0xFFFFFFu;
-}
+std::uint32_t addSat(std::uint32_t a, std::uint32_t b) { return PIXSPAN_addPixel(a, b); }
+std::uint32_t subSat(std::uint32_t a, std::uint32_t b) { return PIXSPAN_subPixel(a, b); }
 
 std::uint32_t grey(std::uint32_t level)
 {
@@ -196,7 +179,7 @@ void IMG_setSize(IMG* image, std::int32_t w, std::int32_t h)
 void IMG_clear(IMG* image, std::uint32_t colour)
 {
     if (!usable(image)) return;
-    for (std::size_t i = pixelCount(image); i-- > 0;) image->pixels[i] = colour;
+    PIXSPAN_fill(image->pixels, pixelCount(image), colour);
 }
 
 IMG* IMG_clone(const IMG* image)
@@ -252,13 +235,13 @@ std::uint32_t IMG_getPixel(const IMG* image, std::int32_t x, std::int32_t y)
 void IMG_addColour(IMG* image, std::uint32_t colour)
 {
     if (!usable(image)) return;
-    for (std::size_t i = pixelCount(image); i-- > 0;) image->pixels[i] = addSat(image->pixels[i], colour);
+    PIXSPAN_addSaturate(image->pixels, pixelCount(image), colour);
 }
 
 void IMG_subColour(IMG* image, std::uint32_t colour)
 {
     if (!usable(image)) return;
-    for (std::size_t i = pixelCount(image); i-- > 0;) image->pixels[i] = subSat(image->pixels[i], colour);
+    PIXSPAN_subSaturate(image->pixels, pixelCount(image), colour);
 }
 
 void IMG_scaleColour(IMG* image, std::int32_t mul, std::int32_t div)
