@@ -5,13 +5,14 @@
 #   scripts/web.sh          build
 #   scripts/web.sh serve    build, then serve build-web/ on http://127.0.0.1:8316/
 # PORT=N picks another port; QORN_WERROR=ON or OFF switches warnings as
-# errors (the web test turns them on; the build keeps the last choice).
+# errors (the web test turns them on; the build keeps the last choice);
+# QORN_WEB_SIMD=OFF builds the drawing kernels without WebAssembly SIMD.
 # As root the script installs the packages it needs with apt-get; otherwise
 # it prints the one apt-get line to run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES="emscripten binaryen node-acorn cmake make g++ python3"
+PACKAGES="emscripten binaryen node-acorn libhwy-dev cmake make g++ python3"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
@@ -50,6 +51,7 @@ if [ ! -x "$out/host/qorn_embed" ] || [ tools/embed.cpp -nt "$out/host/qorn_embe
 fi
 emcmake cmake -S web -B "$out/cmake" -DCMAKE_BUILD_TYPE=Release \
   -DQORN_EMBED="$PWD/$out/host/qorn_embed" -DQORN_SITE_DIR="$PWD/$out" \
+  ${QORN_WEB_SIMD:+-DQORN_WEB_SIMD=$QORN_WEB_SIMD} \
   ${QORN_WERROR:+-DQORN_WERROR=$QORN_WERROR} >/dev/null
 cmake --build "$out/cmake" -j"$jobs"
 echo "Built: $out/index.html, $out/qorn7316.js, $out/qorn7316.wasm ($(stat -c %s "$out/qorn7316.wasm") bytes)"

@@ -10,6 +10,8 @@
 //   scene=NAME      run one scene over and over, as --scene
 //   mute            no sound, as --mute
 //   trace           scene starts in the console, as --trace
+//   simd=scalar     the drawing kernels' plain forms instead of SIMD, as
+//                   QORN_SIMD=scalar
 //   capture=N,M...  keep the canvas pixels of these frames (for tests)
 'use strict';
 
@@ -305,6 +307,9 @@ var qornWeb = (function () {
 
   window.Module = {
     arguments: args,
+    preRun: [function () {
+      if (params.has('simd')) window.Module.ENV.QORN_SIMD = params.get('simd');
+    }],
     print: function (text) { console.log(text); },
     printErr: function (text) { console.warn(text); },
     onAbort: function (what) {

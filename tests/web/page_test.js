@@ -90,8 +90,8 @@ async function closePage(page, what) {
 
 // A deterministic run that ends by itself: its captured frames against the
 // native ones.
-async function compareRun(browser, label, args, wanted) {
-  const query = ['clock=virtual', 'fast', 'mute', 'frames=' + Math.max(...wanted), 'capture=' + wanted.join(',')];
+async function compareRun(browser, label, args, wanted, extra = []) {
+  const query = ['clock=virtual', 'fast', 'mute', 'frames=' + Math.max(...wanted), 'capture=' + wanted.join(','), ...extra];
   if (args.length) query.push('scene=' + encodeURIComponent(args[1]));
   const started = Date.now();
   const page = await openPage(browser, '?' + query.join('&'));
@@ -247,6 +247,8 @@ async function sceneRates(browser) {
       await compareRun(browser, 'sequence', [], [1, 48, 96, 97, 300, 600]);
       await compareRun(browser, 'BLENDED RECTANGLES', ['--scene', 'BLENDED RECTANGLES'], [120, 250]);
       await compareRun(browser, 'FILLED+BLENDED CIRCLES BENCHMARK', ['--scene', '3'], [150, 300]);
+      await compareRun(browser, 'BLENDED CIRCLES, plain kernels', ['--scene', 'BLENDED CIRCLES'], [150, 300], ['simd=scalar']);
+      await compareRun(browser, 'BLENDED CIRCLES, SIMD kernels', ['--scene', 'BLENDED CIRCLES'], [150, 300]);
       await compareRun(browser, 'FLOOD FILL AQUARELLA', ['--scene', 'FLOOD FILL AQUARELLA'], [150, 300]);
       await compareRun(browser, 'MUSIC MIX SHOW', ['--scene', 'MUSIC MIX SHOW'], [200]);
       await inputRun(browser);
