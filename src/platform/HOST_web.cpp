@@ -19,6 +19,7 @@
 // AudioBufferSourceNode and makes the cross-fade with gain ramps.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -51,17 +52,16 @@ EM_JS(void, pageSound, (const short* values, int n, int start, int loop), {
 EM_JS(void, pageSoundStop, (), { qornWeb.soundStop(); });
 
 // A run of work longer than this goes back to the page at the next present,
-// so the page never stalls for much more than one display frame; each time
-// the demo goes back to the page counts as its frame's slot.
+// so the page never stalls for much more than one display frame.
 constexpr double burstMs = 16.0;
-constexpr std::uint32_t slotMs = 20;
+constexpr double slotMs = 20.0;
 
 bool virtualClock = false;
 bool fast = false;                 // deterministic tests: no pacing, as fast as the machine goes
 std::uint32_t virtualTicks = 0;
 double origin = 0.0;               // real milliseconds at start
 double lastResume = 0.0;           // real milliseconds when the page last resumed the demo
-bool yieldedAtPresent = false;     // the last present gave its slot back: the frame's sleep need not
+double owedMs = 0.0;               // time the demo asked for (work and sleeps) less the slots it had
 std::vector<unsigned char> rgba;   // the frame as the canvas wants it
 
 double realNow()
@@ -69,18 +69,23 @@ double realNow()
     return emscripten_get_now();
 }
 
+// Every return to the page is one slot of 20 ms; the work done since the
+// last one counts against it. What is left over carries to the next sleep,
+// so any frame rate comes out right on average. Neither a run of fast
+// frames nor a slow stretch is made up later: the carry stays within half
+// a slot.
 void yieldToPage()
 {
+    owedMs = std::max(owedMs + (realNow() - lastResume) - slotMs, -slotMs / 2.0);
     pageYield();
     lastResume = realNow();
 }
 
-// True when it went back to the page.
-bool yieldIfLong()
+void yieldIfLong()
 {
-    if (realNow() - lastResume < burstMs) return false;
+    if (realNow() - lastResume < burstMs) return;
     yieldToPage();
-    return true;
+    owedMs = std::min(owedMs, slotMs / 2.0);
 }
 
 void flushSound();
@@ -124,7 +129,7 @@ void present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
     const bool pageWantsControl = pageShow(rgba.data(), w, h) != 0;   // a test holds the run at this frame
     flushSound();
     if (pageWantsControl) yieldToPage();
-    yieldedAtPresent = pageWantsControl || yieldIfLong();
+    else yieldIfLong();
 }
 
 std::int32_t takeEvents(HOST_EVENT* events, std::int32_t max)
@@ -158,18 +163,18 @@ std::uint32_t ticks()
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(realNow() - origin));
 }
 
-// A sleep goes back to the page for as many slots as the time asked for
-// covers, rounded, and for one at least unless the frame already gave its
-// slot back at the present. Under the virtual clock the clock moves by
-// exactly the time asked for.
+// A sleep goes back to the page for as many slots as the frame's work and
+// the time asked for fill, to within half a slot. Under the virtual clock
+// the clock moves by exactly the time asked for.
 void sleep(std::uint32_t ms)
 {
     if (virtualClock) virtualTicks += ms;
-    std::uint32_t slots = fast ? 0 : (ms + slotMs / 2) / slotMs;
-    if (!fast && slots == 0 && ms > 0 && !yieldedAtPresent) slots = 1;
-    yieldedAtPresent = false;
-    if (slots == 0) yieldIfLong();
-    for (; slots > 0; --slots) yieldToPage();
+    if (fast) {
+        yieldIfLong();
+        return;
+    }
+    owedMs += ms;
+    while (owedMs + (realNow() - lastResume) >= slotMs / 2.0) yieldToPage();
 }
 
 const HOST_BACKEND web = {start, stop, openWindow, placeWindow, present, takeEvents, readPointer, showCursor, ticks, sleep};
