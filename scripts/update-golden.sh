@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs" --target qorn_tests
 filter=(--gtest_filter='Golden*')
 for a in "$@"; do case "$a" in --gtest_filter=*) filter=();; esac; done

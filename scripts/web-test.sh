@@ -32,7 +32,7 @@ fi
 QORN_WERROR=ON bash scripts/web.sh
 bash scripts/setup.sh
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs" --target qorn7316 >/dev/null
 
 port=${PORT:-8317}

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "effects/IMGFX.h"
 #include "foundation/LIST.h"
@@ -76,6 +77,58 @@ void leaveWithoutTitle()
     titleText = "";
 }
 
+// The boxes of a list of rectangles as flat arrays, kept in step with the
+// list while a pass moves, grows and removes its rectangles. The overlap test
+// is RECT_overlap's (inclusive boxes, corners in either order) without its
+// walk through three records per rectangle; a list holding a rectangle with
+// a missing part goes through RECT_overlap itself, which reports it.
+struct Boxes {
+    struct Box {
+        std::int32_t lowX, highX, lowY, highY;
+    };
+    std::vector<Box> boxes;
+    bool flat = true;
+
+    static bool complete(const RECT* r)
+    {
+        return r != nullptr && r->corners != nullptr && r->corners->start != nullptr && r->corners->end != nullptr;
+    }
+    static Box of(const RECT* r)
+    {
+        return {std::min(start(r)->x, end(r)->x), std::max(start(r)->x, end(r)->x),
+                std::min(start(r)->y, end(r)->y), std::max(start(r)->y, end(r)->y)};
+    }
+    explicit Boxes(const LIST* list)
+    {
+        boxes.reserve(static_cast<std::size_t>(list->count) + 264);
+        for (std::int32_t i = 0; i < list->count; ++i) {
+            const RECT* r = item(list, i);
+            flat = flat && complete(r);
+            boxes.push_back(flat ? of(r) : Box{});
+        }
+    }
+    void set(std::int32_t i, const RECT* r)
+    {
+        if (flat) boxes[static_cast<std::size_t>(i)] = of(r);
+    }
+    void push(const RECT* r)
+    {
+        flat = flat && complete(r);
+        boxes.push_back(flat ? of(r) : Box{});
+    }
+    void erase(std::int32_t i) { boxes.erase(boxes.begin() + i); }
+    static bool overlap(const Box& a, const Box& b)
+    {
+        return b.lowX <= a.highX && b.highX >= a.lowX && b.lowY <= a.highY && b.highY >= a.lowY;
+    }
+    // RECT_overlap(r, item j) for r, which is item `self` or (self < 0) none.
+    bool overlap(const LIST* list, const RECT* r, std::int32_t self, std::int32_t j) const
+    {
+        if (!flat || !complete(r)) return RECT_overlap(r, item(list, j));
+        return overlap(self >= 0 ? boxes[static_cast<std::size_t>(self)] : of(r), boxes[static_cast<std::size_t>(j)]);
+    }
+};
+
 // BLENDED RECTANGLES: the rectangle counterpart of BLENDED CIRCLES.
 
 std::int32_t rectangleAlpha = 16;
@@ -138,10 +191,11 @@ void rectangleBubblesEnter()
     QORN7316_musicStep();
 }
 
-bool overlapsAny(const LIST* list, const RECT* r, std::int32_t except)
+// r against every item but `except` (r's own index, or -1 when r is not in the list).
+bool overlapsAny(const LIST* list, const Boxes& boxes, const RECT* r, std::int32_t except)
 {
     for (std::int32_t j = list->count - 1; j >= 0; --j) {
-        if (j != except && RECT_overlap(r, item(list, j))) return true;
+        if (j != except && boxes.overlap(list, r, except, j)) return true;
     }
     return false;
 }
@@ -165,6 +219,7 @@ void drawBubbles()
 
 void spawnAndGrowBubbles()
 {
+    Boxes boxes(bubbles);
     for (std::int32_t n = 0; n < 264; ++n) {
         RECT* b = RECT_new();
         if (b == nullptr) return;
@@ -172,16 +227,25 @@ void spawnAndGrowBubbles()
         const std::int32_t y = random30() % 256 - 1;
         place(b, x, y, x + 1, y + 1);
         b->colour = static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu;
-        if (overlapsAny(bubbles, b, -1)) RECT_free(&b);
-        else LIST_push(bubbles, b);
+        if (overlapsAny(bubbles, boxes, b, -1)) {
+            RECT_free(&b);
+            continue;
+        }
+        const std::int32_t before = bubbles->count;
+        LIST_push(bubbles, b);
+        if (bubbles->count > before) boxes.push(b);
     }
     for (std::int32_t i = bubbles->count - 1; i >= 0; --i) {
         RECT* b = item(bubbles, i);
         place(b, start(b)->x - 1, start(b)->y - 1, end(b)->x + 1, end(b)->y + 1);
+        boxes.set(i, b);
         const std::int32_t w = end(b)->x - start(b)->x;
         const std::int32_t h = end(b)->y - start(b)->y;
         const bool inSize = w >= 1 && w <= 64 && h >= 1 && h <= 64;
-        if (!inSize || overlapsAny(bubbles, b, i)) removeRect(bubbles, i);
+        if (!inSize || overlapsAny(bubbles, boxes, b, i)) {
+            removeRect(bubbles, i);
+            boxes.erase(i);
+        }
     }
 }
 
@@ -547,19 +611,22 @@ void QORN7316_drawWrapped(const RECT* r, IMG* image, std::int32_t alpha)
 void QORN7316_riseBubbles(LIST* list)
 {
     if (list == nullptr) { QORN7316_error(); return; }
+    Boxes boxes(list);
     for (std::int32_t i = list->count - 1; i >= 0; --i) {
         RECT* b = item(list, i);
         const std::int32_t dx = random30() % 3 - 1;
         const std::int32_t dy = -3 - random30() % 3;
         move(b, dx, dy);
         if (end(b)->y < 0 || end(b)->x - start(b)->x >= 17) respawnAtBottom(b);
+        boxes.set(i, b);
         for (std::int32_t j = list->count - 1; j >= 0; --j) {
-            if (j == i) continue;
+            if (j == i || !boxes.overlap(list, b, i, j)) continue;
             RECT* other = item(list, j);
-            if (!RECT_overlap(b, other)) continue;
             place(other, start(other)->x - 1, start(other)->y - 1, end(other)->x + 1, end(other)->y + 1);
             if (end(other)->x - start(other)->x >= 25 || end(other)->y - start(other)->y >= 25) respawnAtBottom(other);
+            boxes.set(j, other);
             respawnAtBottom(b);
+            boxes.set(i, b);
             break;
         }
     }

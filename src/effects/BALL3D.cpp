@@ -5,11 +5,13 @@
 #include "effects/BALL3D.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <new>
 
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
+#include "raster/PIXSPAN.h"
 
 const MODID BALL3D_ID = MODID_CODE("BALL3D  ");
 std::uint8_t BALL3D_debug = 0;
@@ -32,6 +34,25 @@ std::uint32_t grey(std::int32_t v)
 {
     const std::uint32_t g = u(std::min(v, 255));
     return (g << 16) | (g << 8) | g;
+}
+
+// One ring of the grid: offsets, brightnesses and colours of its half points.
+// Integer arithmetic only, so every instruction set the compiler makes a copy
+// for gives the same words; the processor's best copy is picked at load time.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__)
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#endif
+void shadeRing(std::int32_t ring, std::uint32_t lightY, BALL3D_XYZ l, std::uint32_t c, std::int32_t* dxs,
+               std::int32_t* brightness, std::uint32_t* colours)
+{
+    for (std::int32_t b = 0; b < half; ++b) {
+        const std::int32_t dx = wrap(u(SINE_table[b + quarter]) * u(ring)) >> 15;
+        const std::int32_t dz = wrap(u(SINE_table[b]) * u(ring)) >> 15;
+        const std::int32_t v = wrap(u(dx) * u(l.x) + lightY + u(dz) * u(l.z)) / 9;
+        dxs[b] = dx;
+        brightness[b] = v;
+        colours[b] = v >= 0 ? PIXSPAN_addPixel(c, grey(v)) : PIXSPAN_subPixel(c, grey(-v));   // RGB888_add, RGB888_sub
+    }
 }
 
 }  // namespace
@@ -63,29 +84,37 @@ void BALL3D_draw(BALL3D* ball)
     const std::int32_t r = ball->radius;
     const std::uint32_t c = ball->colour;
     const BALL3D_XYZ l = ball->light;
-    std::int32_t least = 0, most = 0, last = 0;
-    bool first = true;
-    std::int32_t shaded = 0;
-    std::uint32_t colour = RGB888_add(c, 0u);
+    std::int32_t least = INT32_MAX, most = INT32_MIN, last = 0;
+    // The points are plotted here rather than through IMG_putPixel, with its
+    // clipping; an image without pixels still goes there to be reported.
+    IMG* image = ball->image;
+    const bool direct = image != nullptr && image->pixels != nullptr;
+    const std::int64_t width = direct ? image->width : 0, height = direct ? image->height : 0;
+    // A ring of the grid at a time: its offsets, brightnesses and colours in
+    // plain loops over arrays (the sine indices b and b + quarter never wrap
+    // for b below half), then the points in their order, so where points meet
+    // on one pixel the later one stays.
+    std::int32_t dxs[half], brightness[half];
+    std::uint32_t colours[half];
     for (std::int32_t a = 0; a < half; ++a) {
         const std::int32_t ring = scale(a, r);
         const std::int32_t dy = scale(a + quarter, r);
         const std::int32_t py = wrap(u(ball->y) + u(dy));
         const std::uint32_t lightY = u(dy) * u(l.y);
+        shadeRing(ring, lightY, l, c, dxs, brightness, colours);
         for (std::int32_t b = 0; b < half; ++b) {
-            const std::int32_t dx = scale(b + quarter, ring);
-            const std::int32_t dz = scale(b, ring);
-            const std::int32_t brightness = wrap(u(dx) * u(l.x) + lightY + u(dz) * u(l.z)) / 9;
-            if (first) { least = most = brightness; first = false; }
-            least = std::min(least, brightness);
-            most = std::max(most, brightness);
-            last = brightness;
-            // Neighbouring points mostly share their brightness: reuse the colour.
-            if (brightness != shaded) {
-                shaded = brightness;
-                colour = brightness >= 0 ? RGB888_add(c, grey(brightness)) : RGB888_sub(c, grey(-brightness));
+            least = std::min(least, brightness[b]);
+            most = std::max(most, brightness[b]);
+        }
+        last = brightness[half - 1];
+        if (!direct) {
+            for (std::int32_t b = 0; b < half; ++b) IMG_putPixel(image, wrap(u(ball->x) + u(dxs[b])), py, colours[b]);
+        } else if (py >= 0 && py < height) {
+            std::uint32_t* row = image->pixels + static_cast<std::size_t>(py) * static_cast<std::size_t>(width);
+            for (std::int32_t b = 0; b < half; ++b) {
+                const std::int32_t px = wrap(u(ball->x) + u(dxs[b]));
+                if (px >= 0 && px < width) row[px] = colours[b];
             }
-            IMG_putPixel(ball->image, wrap(u(ball->x) + u(dx)), py, colour);
         }
     }
     if (last > 255 || last < -255) std::printf("min=%d max=%d\n", least, most);

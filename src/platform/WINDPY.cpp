@@ -4,6 +4,7 @@
 #include "platform/WINDPY.h"
 
 #include <cstdio>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -99,7 +100,14 @@ void WINDPY_show(WINDPY* display, const IMG* image)
     const std::uint32_t* p = image->pixels;
     for (std::int32_t y = 0; y < h; ++y) {
         std::uint8_t* out = rows + static_cast<std::size_t>(h - 1 - y) * static_cast<std::size_t>(w) * 3u;
-        for (std::int32_t x = 0; x < w; ++x, ++p) {
+        std::int32_t x = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            // A little-endian word 0x00RRGGBB is the bytes blue, green, red, 0:
+            // each pixel is stored whole and its 0 overwritten by the next one;
+            // the row's last pixel takes the byte loop, so no row runs over.
+            for (; x + 1 < w; ++x, ++p, out += 3) std::memcpy(out, p, 4);
+        }
+        for (; x < w; ++x, ++p) {
             *out++ = static_cast<std::uint8_t>(*p & 0xFFu);
             *out++ = static_cast<std::uint8_t>((*p >> 8) & 0xFFu);
             *out++ = static_cast<std::uint8_t>((*p >> 16) & 0xFFu);
