@@ -33,6 +33,8 @@ const HOST_BACKEND* backend = nullptr;   // null: headless
 bool started = false;
 std::uint32_t presented = 0;
 std::uint32_t frameLimit = 0;
+HOST_PRESENTATION presentation{1, false, VIEW_MODE::INTEGER};
+int (*exitStep)(int) = nullptr;
 
 // The pointer rests outside the frame until the script moves it.
 constexpr std::int32_t restingPointer = -32;
@@ -69,10 +71,10 @@ std::int32_t headlessTakeEvents(HOST_EVENT* events, std::int32_t max)
 
 bool headlessReadPointer(HOST_POINTER* p)
 {
-    *p = HOST_POINTER{restingPointer, restingPointer, 0, 0, 0};
+    *p = HOST_POINTER{restingPointer, restingPointer, 0, 0, 0, restingPointer, restingPointer};
     for (const HOST_SCRIPTED_POINTER& s : headless.pointer) {
         if (s.frame > presented + 1u) break;
-        *p = HOST_POINTER{s.x, s.y, 0, 0, s.buttons};
+        *p = HOST_POINTER{s.x, s.y, 0, 0, s.buttons, s.x, s.y};
     }
     return true;
 }
@@ -139,11 +141,32 @@ bool HOST_start()
 void HOST_exit(int status)
 {
     PLAYER_close();   // the sound device (or file) first, while the back end still runs
+    if (exitStep != nullptr) {
+        int (*step)(int) = exitStep;
+        exitStep = nullptr;   // a failure inside the step ends the process without running it again
+        status = step(status);
+    }
     if (started) use().stop();
     started = false;
     std::fflush(stdout);
     std::fflush(stderr);
     std::exit(status);
+}
+
+void HOST_onExit(int (*finish)(int status))
+{
+    exitStep = finish;
+}
+
+void HOST_setPresentation(const HOST_PRESENTATION& p)
+{
+    presentation = p;
+    presentation.scale = std::clamp(p.scale, 1, VIEW_MAX_SCALE);
+}
+
+HOST_PRESENTATION HOST_presentation()
+{
+    return presentation;
 }
 
 void HOST_fail(const char* message)
@@ -249,6 +272,7 @@ std::int32_t HOST_keyFromName(const char* name, std::size_t length)
     struct Named { const char* name; std::int32_t key; };
     static constexpr Named named[] = {
         {"space", ' '}, {"escape", 27}, {"esc", 27}, {"plus", '+'}, {"minus", '-'}, {"less", '<'}, {"greater", '>'},
+        {"F12", HOST_KEY_SCREENSHOT},
     };
     for (const Named& n : named)
         if (sameName(name, length, n.name)) return n.key;
@@ -284,4 +308,6 @@ void HOST_reset()
     started = false;
     presented = 0;
     frameLimit = 0;
+    presentation = HOST_PRESENTATION{1, false, VIEW_MODE::INTEGER};
+    exitStep = nullptr;
 }

@@ -45,6 +45,14 @@ struct WINMAIN_OPTIONS {
     bool keysGiven, pointerGiven;
     const char* audioFile;             // --audio: what would be heard goes to this WAVE file; null: none
     bool mute;                         // --mute: no sound at all (the music is still made)
+    // Presentation, screenshots and recording.
+    std::int32_t scale;                // --scale: 1..8; 0 when not given (1)
+    bool fullscreen;                   // --fullscreen
+    VIEW_MODE scaleMode;               // --scale-mode integer|fit
+    std::int32_t screenshotScale;      // --screenshot-scale: 1..8; 0 when not given (1)
+    const char* captureFolder;         // --capture-dir: null: the pictures folder, else the working directory
+    std::int32_t dumpFormat;           // --dump-format: 0 not given, 1 ppm, 2 png
+    const char* recordFile;            // --record: null: none
 };
 
 // Reads argv[1..argc-1]. On a bad option or value returns false with one

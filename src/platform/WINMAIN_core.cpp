@@ -10,6 +10,9 @@
 #include <system_error>
 
 #include "driver/QORN7316.h"
+#include "platform/CAPTURE.h"
+#include "platform/RECORD.h"
+#include "raster/PNG.h"
 #include "platform/PLAYER.h"
 #include "platform/WINDPY.h"
 
@@ -45,7 +48,10 @@ void WINMAIN_pump()
     const std::int32_t n = HOST_takeEvents(events, batch);
     for (std::int32_t i = 0; i < n; ++i) {
         switch (events[i].kind) {
-        case HOST_KEY: WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key); break;
+        case HOST_KEY:
+            if (events[i].key == HOST_KEY_SCREENSHOT) CAPTURE_request();   // served with the next frame shown
+            else WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key);
+            break;
         case HOST_RESIZE: WINMAIN_windowProc(WINMAIN_SIZE, 0); break;
         case HOST_CLOSE: WINMAIN_windowProc(WINMAIN_DESTROY, 0); break;
         default: break;
@@ -57,6 +63,13 @@ void WINMAIN_pump()
 // a moment per round instead of spinning.
 void WINMAIN_wait()
 {
+    if (CAPTURE_pending()) {   // no frame comes during the pause: the one on show
+        IMG* onShow = WINDPY_shownFrame();
+        if (onShow != nullptr) {
+            CAPTURE_serve(onShow);
+            IMG_free(&onShow);
+        }
+    }
     HOST_idle(WINMAIN_lastKey != 0);
 }
 
@@ -92,6 +105,21 @@ const char* const usageText =
     "  --bench               headless on the real clock: print the counts the two\n"
     "                        benchmark scenes settle at and every scene's mean\n"
     "                        time per frame, then exit (under a minute)\n"
+    "  --scale N             window at N times the frame (1 to 8, default 1),\n"
+    "                        nearest-neighbour; also the size of a recording\n"
+    "  --fullscreen          start on the whole screen (F11 or Alt+Enter switches)\n"
+    "  --scale-mode MODE     integer (the default): the largest whole multiple that\n"
+    "                        fits, black around it; fit: fill as far as the aspect\n"
+    "                        allows, by a fractional factor\n"
+    "  --capture-dir DIR     where F12 writes its screenshots (default: the XDG\n"
+    "                        pictures folder if there is one, else the working\n"
+    "                        directory) as qorn7316-YYYYMMDD-HHMMSS-mmm.png\n"
+    "  --screenshot-scale N  screenshots at N times the frame (1 to 8, default 1)\n"
+    "  --dump-format FORMAT  --dump-frames writes ppm (the default) or png files;\n"
+    "                        --dump-frames=DIR/NAME.png gives DIR/NAME-00001.png...\n"
+    "  --record FILE         write what is shown and heard as a video, 50 frames\n"
+    "                        a second: FILE.mkv lossless (FFV1, FLAC), .mp4 (H.264,\n"
+    "                        AAC) or .webm (VP9, Opus); headless it is exact\n"
     "  -h, --help            print this help and exit\n"
     "\n"
     "Scripts count presented frames from 1; every frame shown counts, the fades\n"
@@ -101,7 +129,10 @@ const char* const usageText =
     "holds from its frame on: X and Y are frame pixels, BUTTONS adds 1 (left),\n"
     "2 (right) and 4 (middle); before the first state the pointer rests outside\n"
     "the frame. A paused demo shows no frames, so the next scripted key arrives\n"
-    "during the pause.\n";
+    "during the pause. A script's F12 takes a screenshot of that frame.\n"
+    "\n"
+    "Window keys of the player: F11 or Alt+Enter fullscreen on and off, F12 a\n"
+    "screenshot (its path is printed).\n";
 
 struct Parser {
     char* error;
@@ -201,6 +232,37 @@ bool parsePointer(Parser& p, std::string_view script, std::vector<HOST_SCRIPTED_
     });
 }
 
+// The window's scale and mode, screenshots, frame files and the recording.
+bool isPresentationOption(std::string_view name)
+{
+    return name == "--scale" || name == "--scale-mode" || name == "--screenshot-scale" || name == "--capture-dir" ||
+           name == "--dump-format" || name == "--record";
+}
+
+bool parsePresentation(Parser& p, std::string_view name, std::string_view value, const char* valueText,
+                       WINMAIN_OPTIONS* options)
+{
+    const std::string option(name);
+    if (name == "--scale" || name == "--screenshot-scale") {
+        std::uint32_t n = 0;
+        if (!readUnsigned(value, &n) || n < 1 || n > static_cast<std::uint32_t>(VIEW_MAX_SCALE))
+            return p.fail("bad value '" + std::string(value) + "' for " + option + ": want a number from 1 to 8");
+        (name == "--scale" ? options->scale : options->screenshotScale) = static_cast<std::int32_t>(n);
+    } else if (name == "--scale-mode") {
+        if (value == "integer") options->scaleMode = VIEW_MODE::INTEGER;
+        else if (value == "fit") options->scaleMode = VIEW_MODE::FIT;
+        else return p.fail("bad value '" + std::string(value) + "' for --scale-mode: want integer or fit");
+    } else if (name == "--dump-format") {
+        if (value == "ppm") options->dumpFormat = 1;
+        else if (value == "png") options->dumpFormat = 2;
+        else return p.fail("bad value '" + std::string(value) + "' for --dump-format: want png or ppm");
+    } else {
+        if (value.empty()) return p.fail("option '" + option + "' needs a " + (name == "--record" ? "file" : "folder") + " name");
+        (name == "--record" ? options->recordFile : options->captureFolder) = valueText;
+    }
+    return true;
+}
+
 }  // namespace
 
 void WINMAIN_usage(std::FILE* out)
@@ -228,6 +290,7 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
             {"--help", &options->help}, {"--headless", &options->headless},
             {"--trace", &options->trace}, {"--list-scenes", &options->listScenes},
             {"--bench", &options->bench}, {"--mute", &options->mute},
+            {"--fullscreen", &options->fullscreen},
         };
         bool matched = false;
         for (const Flag& f : flags) {
@@ -243,7 +306,9 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
             options->dumpDirectory = inlineValue ? argv[i] + eq + 1 : nullptr;
             continue;
         }
-        const std::string_view valued[] = {"--frames", "--clock", "--keys", "--pointer", "--scene", "--audio"};
+        const std::string_view valued[] = {"--frames", "--clock", "--keys", "--pointer", "--scene", "--audio",
+                                           "--scale", "--scale-mode", "--screenshot-scale", "--capture-dir",
+                                           "--dump-format", "--record"};
         bool takesValue = false;
         for (const std::string_view v : valued) takesValue = takesValue || name == v;
         if (!takesValue) return p.fail("unknown option '" + std::string(name) + "' (try --help)");
@@ -253,7 +318,9 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
             valueText = argv[++i];
             value = valueText;
         }
-        if (name == "--frames") {
+        if (isPresentationOption(name)) {
+            if (!parsePresentation(p, name, value, valueText, options)) return false;
+        } else if (name == "--frames") {
             if (!readUnsigned(value, &options->frames) || options->frames == 0)
                 return p.fail("bad value '" + std::string(value) + "' for --frames: want a number from 1");
         } else if (name == "--clock") {
@@ -279,9 +346,77 @@ bool WINMAIN_parse(int argc, const char* const* argv, WINMAIN_OPTIONS* options, 
         if (options->clockGiven) return p.fail("--clock works only with --headless");
         if (options->keysGiven) return p.fail("--keys works only with --headless");
         if (options->pointerGiven) return p.fail("--pointer works only with --headless");
+    } else {
+        if (options->fullscreen) return p.fail("--fullscreen works only with a window");
+    }
+    if (options->dumpFormat != 0 && !options->dump) return p.fail("--dump-format works only with --dump-frames");
+    return true;
+}
+
+namespace {
+
+bool endsWithNoCase(std::string_view s, std::string_view ending)
+{
+    if (s.size() < ending.size()) return false;
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        char c = s[s.size() - ending.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != ending[i]) return false;
     }
     return true;
 }
+
+// --dump-frames=DIR writes DIR/frame-00001.ppm...; a value ending in .png or
+// .ppm names the files instead: out/shot.png gives out/shot-00001.png...
+// Returns 0, or the exit status after printing the line.
+int setUpDump(const WINMAIN_OPTIONS& options)
+{
+    std::string folder = options.dumpDirectory != nullptr ? options.dumpDirectory : ".";
+    std::string prefix = "frame";
+    bool png = options.dumpFormat == 2;
+    const bool namesPng = endsWithNoCase(folder, ".png");
+    if (namesPng || endsWithNoCase(folder, ".ppm")) {
+        if (options.dumpFormat != 0 && png != namesPng) {
+            std::fprintf(stderr, "qorn7316: --dump-frames=%s and --dump-format %s disagree\n", folder.c_str(), png ? "png" : "ppm");
+            return 2;
+        }
+        png = namesPng;
+        const std::size_t slash = folder.rfind('/');
+        prefix = folder.substr(slash == std::string::npos ? 0 : slash + 1);
+        prefix.resize(prefix.size() - 4);
+        folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : folder.substr(0, slash));
+        if (prefix.empty()) {
+            std::fprintf(stderr, "qorn7316: --dump-frames=%s: no name before the ending\n", options.dumpDirectory);
+            return 2;
+        }
+    }
+    if (png && !PNG_available()) {
+        std::fputs("qorn7316: this build cannot write PNG files (libpng was not found); use --dump-format ppm\n", stderr);
+        return 1;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || !std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "qorn7316: cannot make the frame directory '%s'\n", folder.c_str());
+        return 1;
+    }
+    if (!WINDPY_dumpTo(folder.c_str()) || !WINDPY_dumpAs(prefix.c_str(), png)) {
+        std::fprintf(stderr, "qorn7316: frame file name too long\n");
+        return 2;
+    }
+    return 0;
+}
+
+// The exit step of a recording run: the file is finished whatever ended the
+// run; a failure nobody has reported yet turns status 0 into 1.
+int finishRecording(int status)
+{
+    if (RECORD_close()) return status;
+    if (status == 0) std::fprintf(stderr, "qorn7316: the recording could not be written completely: %s\n", RECORD_error());
+    return status == 0 ? 1 : status;
+}
+
+}  // namespace
 
 int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, bool (*openSoundDevice)())
 {
@@ -314,17 +449,23 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         }
     }
     if (options.dump) {
-        const char* directory = options.dumpDirectory != nullptr ? options.dumpDirectory : ".";
+        if (const int status = setUpDump(options); status != 0) return status;
+    }
+    const std::int32_t scale = options.scale > 0 ? options.scale : 1;
+    HOST_setPresentation(HOST_PRESENTATION{scale, options.fullscreen, options.scaleMode});
+    CAPTURE_setScale(options.screenshotScale > 0 ? options.screenshotScale : 1);
+    CAPTURE_setFolder(options.captureFolder);
+    if (options.captureFolder != nullptr) {
         std::error_code ec;
-        std::filesystem::create_directories(directory, ec);
-        if (ec || !std::filesystem::is_directory(directory, ec)) {
-            std::fprintf(stderr, "qorn7316: cannot make the frame directory '%s'\n", directory);
+        std::filesystem::create_directories(options.captureFolder, ec);
+        if (ec || !std::filesystem::is_directory(options.captureFolder, ec)) {
+            std::fprintf(stderr, "qorn7316: cannot make the screenshot folder '%s'\n", options.captureFolder);
             return 1;
         }
-        if (!WINDPY_dumpTo(directory)) {
-            std::fprintf(stderr, "qorn7316: frame directory name too long\n");
-            return 2;
-        }
+    }
+    if (options.recordFile != nullptr && !RECORD_available()) {
+        std::fputs("qorn7316: this build cannot record (FFmpeg's libraries were not found)\n", stderr);
+        return 1;
     }
     if (options.headless) {
         HOST_useHeadless(options.clock);
@@ -338,8 +479,21 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         std::fputs("qorn7316: cannot open a window (no display found); try --headless\n", stderr);
         return 1;
     }
+    // A recording takes every frame shown and every value heard; headless
+    // frames follow each other exactly, a window's are placed by the clock.
+    if (options.recordFile != nullptr) {
+        char error[600];
+        const RECORD_TIMING timing = options.headless ? RECORD_TIMING::EXACT : RECORD_TIMING::CLOCK;
+        if (!RECORD_open(options.recordFile, 256, 256, scale, timing, HOST_ticks(), error, sizeof error)) {
+            std::fprintf(stderr, "qorn7316: cannot record: %s\n", error);
+            HOST_exit(1);
+        }
+        HOST_onExit(finishRecording);
+        PLAYER_listen(RECORD_sound);
+    }
     // Sound: a file when asked, else the device of a window run; a run
-    // without a device (or with --mute) goes on silently.
+    // without a device (or with --mute) goes on silently. A headless
+    // recording without a sound file still renders the sound in step.
     if (!options.mute && options.audioFile != nullptr) {
         if (!PLAYER_openHeadless(options.audioFile, HOST_ticks, HOST_sleep)) {
             std::fprintf(stderr, "qorn7316: cannot write the sound file '%s'\n", options.audioFile);
@@ -347,6 +501,8 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         }
     } else if (!options.mute && !options.headless && openSoundDevice != nullptr) {
         openSoundDevice();
+    } else if (!options.mute && options.headless && options.recordFile != nullptr) {
+        PLAYER_openClocked(HOST_ticks, HOST_sleep);
     }
     HOST_setFrameLimit(options.frames);
     HOST_scriptKeys(options.keys);
