@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the demo need.
 # As root it runs apt-get; otherwise it prints the one line to run.
 set -euo pipefail
-PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev libsdl2-dev netpbm imagemagick sox xvfb xdotool x11-utils"
+PACKAGES="cmake g++ make pkg-config libcli11-dev libgtest-dev libbenchmark-dev libsdl2-dev netpbm imagemagick sox xvfb xdotool x11-utils"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -148,9 +148,17 @@ void HOST_exit(int status)
     }
     if (started) use().stop();
     started = false;
-    std::fflush(stdout);
+    std::exit(HOST_finishOutput(PLAYER_writeFailed() && status == 0 ? 1 : status));
+}
+
+// A run that ends well but could not write what it printed has failed too
+// (standard output to a full disk, a closed pipe).
+int HOST_finishOutput(int status)
+{
+    const bool lost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (lost) std::fputs("qorn7316: standard output could not be written\n", stderr);
     std::fflush(stderr);
-    std::exit(status);
+    return lost && status == 0 ? 1 : status;
 }
 
 void HOST_onExit(int (*finish)(int status))

@@ -62,8 +62,11 @@ void HOST_useHeadless(HOST_CLOCK clock);      // the default: headless with the 
 void HOST_useWindow(const HOST_BACKEND* backend);
 bool HOST_isHeadless();
 bool HOST_start();                            // false: no display (window back end only)
-[[noreturn]] void HOST_exit(int status);      // closes the sound, runs the exit step, closes the back end, ends the process
-void HOST_onExit(int (*finish)(int status));  // the exit step: finishes files, returns the status to end with
+[[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process; status 1
+                                              // instead of 0 when a sound file or standard output failed
+int HOST_finishOutput(int status);            // flushes; 1 instead of 0 (and a line) when stdout failed
+void HOST_onExit(int (*finish)(int status));  // run by HOST_exit after the sound is closed: finishes files,
+                                              // returns the status to end with
 [[noreturn]] void HOST_fail(const char* message);   // "qorn7316: message" on stderr, exit status 1
 
 // Window operations of the chosen back end.

@@ -110,6 +110,7 @@ struct Headless {
 };
 
 Headless headless;
+bool writeFailed = false;   // sticky: the exit status reports it
 
 // Data bytes a WAVE header can count, kept well inside 32 bits.
 constexpr std::uint64_t maxFileValues = 0x7FFFFFFFull / 2;
@@ -178,7 +179,10 @@ void headlessClose()
     if (std::fseek(headless.file, 0, SEEK_SET) == 0) putHeader(headless.file, static_cast<std::uint32_t>(headless.written));
     else headless.failed = true;
     if (std::fclose(headless.file) != 0) headless.failed = true;
-    if (headless.failed) std::fputs("qorn7316: the sound file could not be written completely\n", stderr);
+    if (headless.failed) {
+        std::fputs("qorn7316: the sound file could not be written completely\n", stderr);
+        writeFailed = true;
+    }
     headless = Headless{};
 }
 
@@ -228,6 +232,11 @@ void PLAYER_sync()
 {
     lock();
     unlock();
+}
+
+bool PLAYER_writeFailed()
+{
+    return writeFailed;
 }
 
 void PLAYER_useBackend(const PLAYER_BACKEND* b)

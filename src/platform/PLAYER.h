@@ -41,6 +41,8 @@ void PLAYER_close();                // closes the back end (also run at exit); s
 // too, in order: on the audio thread with the SDL2 back end. Null: none.
 void PLAYER_listen(void (*listener)(const std::int16_t* values, std::int32_t n));
 void PLAYER_sync();                 // the headless back end renders up to now (elsewhere nothing happens)
+bool PLAYER_writeFailed();          // a sound file since start could not be written completely (reported
+                                    // on standard error when it was closed)
 
 // Playing.
 bool PLAYER_loop(std::span<const std::uint8_t> wave);       // from its first value, repeated until stopped;

@@ -145,17 +145,29 @@ TEST_F(Program, HelpAndSceneList)
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 19);
 }
 
-TEST_F(Program, BadOptionsGiveOneLineAndStatusTwo)
+TEST_F(Program, BadOptionsGiveALineAHintAndStatusTwo)
 {
     for (const char* args : {"--frames", "--frames 0", "--frames=x", "--nope", "extra", "--clock real",
                              "--headless --keys 5:F1", "--headless --pointer 1:2:3", "--headless --scene NOPE",
-                             "--headless --scene 18", "--trace=1"}) {
+                             "--headless --scene 18", "--trace=1", "--dump-frames out", "--version=1"}) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << args << ": " << r.err;
         EXPECT_EQ(r.err.rfind("qorn7316: ", 0), 0u) << args;
+        const std::string hint = "\nTry 'qorn7316 --help'.\n";
+        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), hint.size())), hint) << args;
     }
+    EXPECT_EQ(run("--nope").err, "qorn7316: unknown option '--nope'\nTry 'qorn7316 --help'.\n");
+}
+
+TEST_F(Program, VersionNamesTheProgram)
+{
+    const Outcome r = run("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("qorn7316 ", 0), 0u) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
+    EXPECT_EQ(r.err, "");
 }
 
 TEST_F(Program, WithoutDisplaySuggestsHeadless)
@@ -164,4 +176,22 @@ TEST_F(Program, WithoutDisplaySuggestsHeadless)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
     EXPECT_NE(r.err.find("--headless"), std::string::npos);
+}
+
+TEST_F(Program, WriteFailuresEndWithStatusOne)
+{
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    Outcome r = run("--headless --frames 100 --audio /dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "qorn7316: the sound file could not be written completely\n");
+    r = run("--headless --frames 100 --audio sound.wav");   // the same run to a file that takes it
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    for (const char* args : {"--help", "--version", "--list-scenes"}) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(QORN_PROGRAM) + "' " + args +
+                                    " >/dev/full 2>'" + (dir / "err.txt").string() + "'";
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << args;
+        EXPECT_EQ(slurp(dir / "err.txt"), "qorn7316: standard output could not be written\n") << args;
+    }
 }
