@@ -3,6 +3,9 @@
 # As root it runs apt-get; otherwise it prints the one line to run.
 set -euo pipefail
 PACKAGES="cmake g++ make pkg-config libcli11-dev libgtest-dev libbenchmark-dev libsdl2-dev netpbm imagemagick sox xvfb xdotool x11-utils"
+# Screenshots and PNG frames (libpng), recordings (FFmpeg's libraries), and
+# ffprobe/ffmpeg for the recording tests.
+PACKAGES="$PACKAGES libpng-dev libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

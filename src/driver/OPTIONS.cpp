@@ -251,7 +251,10 @@ const Row rows[] = {
      ".webm (VP9, Opus); headless every frame in turn,\n"
      "with a window as the clock showed them",
      readRecord},
-    {"--trace", nullptr, nullptr, "print a line on standard error at every scene start",
+    {"--trace", nullptr, nullptr,
+     "print a line on standard error at every scene start\n"
+     "and, where the pointer is used, at every change of\n"
+     "its buttons (with its place in frame pixels)",
      [](OPTIONS& o, const std::string&) { o.trace = true; }},
     {"--scene", "NAME|INDEX", nullptr, "run one scene over and over (see --list-scenes)", readScene},
     {"--list-scenes", nullptr, nullptr, "print the scene table and exit",
