@@ -208,7 +208,8 @@ const Row rows[] = {
     {"--dump-format", "png|ppm", nullptr, "the kind of file --dump-frames writes (default ppm)", readDumpFormat},
     {"--clock", "real|virtual", nullptr,
      "headless clock: virtual (the default) moves only when\n"
-     "the demo sleeps, so every run gives the same frames",
+     "the demo sleeps, every frame lasting 20 ms, so every\n"
+     "run gives the same frames and sound",
      readClock},
     {"--keys", "SCRIPT", nullptr,
      "headless: keys to press, FRAME:KEY[,FRAME:KEY]...\n"

@@ -46,6 +46,8 @@ void FPS_free(FPS** fps)
 void FPS_start(FPS* fps)
 {
     if (fps == nullptr) { FPS_error(); return; }
+    // The slot in whole milliseconds, as FPS_wait sleeps it.
+    HOST_frameStart(fps->targetRate >= 1 ? static_cast<std::uint32_t>(1000000 / fps->targetRate / 1000) : 0u);
     fps->startTime = now();
 }
 

@@ -15,9 +15,22 @@
 
 namespace {
 
+// The virtual machine takes 1 ms to draw a frame, and every frame it shows
+// lasts at least one slot of the frame rate (20 ms at the design's 50): a
+// paced frame draws 1 ms and the pacer sleeps the other 19 (a drawing of no
+// time left 19 ms frames); a frame shown without pacing (start-up pictures,
+// fades, an unpaced scene) has its slot completed before the next frame
+// starts; the frame that reaches the frame limit is shown for its whole slot
+// before the run ends. So at 50 fps every headless frame holds 20 ms of
+// sound, 882 values, and a run of N frames N * 20 ms.
+constexpr std::uint32_t drawTicks = 1;
+constexpr std::uint32_t designSlot = 20;
+
 struct Headless {
     HOST_CLOCK clock = HOST_CLOCK::VIRTUAL;
     std::uint32_t virtualTicks = 0;
+    std::uint32_t slot = designSlot;                    // ms of a frame, from the pacer's rate
+    std::uint32_t lastPresentTicks = 0u - designSlot;   // virtual clock at the last present; the first may come at once
     std::chrono::steady_clock::time_point realStart = std::chrono::steady_clock::now();
     std::vector<HOST_SCRIPTED_KEY> keys;
     std::size_t nextKey = 0;        // first scripted key not yet delivered
@@ -35,6 +48,8 @@ std::uint32_t presented = 0;
 std::uint32_t frameLimit = 0;
 HOST_PRESENTATION presentation{1, false, VIEW_MODE::INTEGER};
 int (*exitStep)(int) = nullptr;
+void (*presentHook)(std::uint32_t) = nullptr;
+void (*exitHook)() = nullptr;
 
 // The pointer rests outside the frame until the script moves it.
 constexpr std::int32_t restingPointer = -32;
@@ -44,11 +59,23 @@ void headlessStop() {}
 bool headlessOpenWindow(const char*, std::int32_t, std::int32_t) { return true; }
 void headlessPlaceWindow(std::int32_t, std::int32_t) {}
 
+// The last shown frame keeps the display until its slot is over.
+void completeSlot()
+{
+    const std::uint32_t since = headless.virtualTicks - headless.lastPresentTicks;   // wraps like the ticks
+    const std::uint32_t rest = headless.slot - drawTicks;
+    if (since < rest) headless.virtualTicks = headless.lastPresentTicks + rest;
+}
+
 void headlessPresent(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
 {
     headless.lastRows = rows;
     headless.lastWidth = w;
     headless.lastHeight = h;
+    if (headless.clock != HOST_CLOCK::VIRTUAL) return;
+    completeSlot();
+    headless.virtualTicks += drawTicks;
+    headless.lastPresentTicks = headless.virtualTicks;
 }
 
 bool keyDue(std::size_t i)
@@ -147,6 +174,7 @@ void HOST_exit(int status)
         status = step(status);
     }
     if (started) use().stop();
+    if (exitHook != nullptr) exitHook();
     started = false;
     std::exit(HOST_finishOutput(PLAYER_writeFailed() && status == 0 ? 1 : status));
 }
@@ -197,7 +225,12 @@ void HOST_present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
 {
     use().present(rows, w, h);
     ++presented;
-    if (frameLimit != 0 && presented >= frameLimit) HOST_exit(0);
+    if (presentHook != nullptr) presentHook(presented);
+    if (frameLimit != 0 && presented >= frameLimit) {
+        if (backend == nullptr && headless.clock == HOST_CLOCK::VIRTUAL)
+            completeSlot();   // the last frame is shown for its slot
+        HOST_exit(0);
+    }
 }
 
 std::int32_t HOST_takeEvents(HOST_EVENT* events, std::int32_t max)
@@ -239,6 +272,23 @@ void HOST_idle(bool inputWaiting)
             HOST_fail("paused with no scripted key left to end the pause");
     }
     HOST_sleep(pauseWait);
+}
+
+void HOST_frameStart(std::uint32_t slotMs)
+{
+    if (backend != nullptr || headless.clock != HOST_CLOCK::VIRTUAL) return;
+    headless.slot = std::max(slotMs, drawTicks);
+    completeSlot();
+}
+
+void HOST_onPresent(void (*hook)(std::uint32_t presented))
+{
+    presentHook = hook;
+}
+
+void HOST_onExit(void (*hook)())
+{
+    exitHook = hook;
 }
 
 void HOST_setFrameLimit(std::uint32_t frames)
@@ -290,6 +340,7 @@ std::int32_t HOST_keyFromName(const char* name, std::size_t length)
 void HOST_setTicks(std::uint32_t ms)
 {
     headless.virtualTicks = ms;
+    headless.lastPresentTicks = ms - headless.slot;   // a frame may be shown at once
 }
 
 void HOST_pushKey(std::int32_t key)
@@ -318,4 +369,6 @@ void HOST_reset()
     frameLimit = 0;
     presentation = HOST_PRESENTATION{1, false, VIEW_MODE::INTEGER};
     exitStep = nullptr;
+    presentHook = nullptr;
+    exitHook = nullptr;
 }

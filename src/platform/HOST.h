@@ -79,6 +79,8 @@ void HOST_showCursor(bool shown);
 std::uint32_t HOST_ticks();                   // milliseconds
 void HOST_sleep(std::uint32_t ms);
 void HOST_idle(bool inputWaiting);            // the pause waits 10 ms for input; see HOST.cpp
+void HOST_frameStart(std::uint32_t slotMs);   // a paced frame starts; headless virtual clock: the last
+                                              // frame's slot of slotMs is completed first (see HOST.cpp)
 
 // Presentation of the window back end; the headless one has only the scale,
 // which the recording uses.
@@ -88,6 +90,8 @@ HOST_PRESENTATION HOST_presentation();                              // {1, false
 // Run control shared by both back ends.
 void HOST_setFrameLimit(std::uint32_t frames);   // end with status 0 after this many presents; 0: no limit
 std::uint32_t HOST_presentedFrames();            // presents since start
+void HOST_onPresent(void (*hook)(std::uint32_t presented));   // called after every present; null: none
+void HOST_onExit(void (*hook)());                // called by HOST_exit before the process ends; null: none
 
 // Scripted input of the headless back end. An entry for frame N is pending
 // from the moment N - 1 frames have been presented, so the pump before the

@@ -278,27 +278,36 @@ void finishSound()
     state.queue.clear();
 }
 
-// EXACT timing: the held frame's slot ends with the next frame. Its sound is
-// what the clock rendered while it was on show, at most one slot's worth and
-// padded with silence (frames drawn in no clock time, such as the start-up
-// pictures, are silent). Sound for a whole further slot means the frame stood
-// longer (a pause): it repeats.
+// The sound due with the frames sent so far, as far as it has come.
+void feedDue()
+{
+    const std::int64_t due = state.framesOut * RECORD_VALUES_PER_FRAME - state.valuesTaken;
+    feedFromInput(std::min<std::int64_t>(due, static_cast<std::int64_t>(state.input.size())));
+}
+
+// EXACT timing: the held frame's slot ends with the next frame, and 882
+// values of the sound go with every frame. The clock may render a frame's
+// sound a little later than the frame (the headless clock completes a slot
+// at the next present); more than a slot's worth beyond what is due means
+// the frame stood longer (a pause): it repeats.
 void closeExactSlot(bool end)
 {
     takeIncoming();
-    do {
+    sendPicture(state.heldSlot);
+    state.heldSlot += 1;
+    feedDue();
+    while (!end && !state.failed && static_cast<std::int64_t>(state.input.size()) >= RECORD_VALUES_PER_FRAME) {
         sendPicture(state.heldSlot);
-        feedFromInput(RECORD_VALUES_PER_FRAME);
         state.heldSlot += 1;
-    } while (!end && !state.failed && static_cast<std::int64_t>(state.input.size()) >= RECORD_VALUES_PER_FRAME);
+        feedDue();
+    }
 }
 
 // CLOCK timing: the sound goes on as heard, up to where the picture is.
 void takeClockSound()
 {
     takeIncoming();
-    const std::int64_t room = state.framesOut * RECORD_VALUES_PER_FRAME - state.valuesTaken;
-    feedFromInput(std::min<std::int64_t>(room, static_cast<std::int64_t>(state.input.size())));
+    feedDue();
 }
 
 const AVCodec* encoder(const char* name, AVCodecID id)

@@ -14,9 +14,9 @@ inline constexpr std::int32_t RECORD_RATE = 50;              // frames per secon
 inline constexpr std::int32_t RECORD_VALUES_PER_FRAME = 882;  // 44100 / 50
 
 enum class RECORD_TIMING {
-    EXACT,   // every frame shown is the next 1/50 s, with the sound heard until the next frame: at most
-             // 882 values, silence for the rest (frames drawn in no clock time are silent); a frame on
-             // show for one more whole slot of sound (a pause) repeats. Headless: the frames as computed.
+    EXACT,   // every frame shown is the next 1/50 s with the next 882 sound values (headless: the virtual
+             // clock gives every frame 20 ms); a frame on show while a further whole slot of sound
+             // came (a pause) repeats
     CLOCK,   // frames are placed by the clock: a frame shown longer repeats, of two in one slot the later
              // counts; the sound goes on as heard
 };

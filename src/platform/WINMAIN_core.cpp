@@ -4,11 +4,14 @@
 // window back to its size and ends the process when the window is closed.
 #include "platform/WINMAIN.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include "driver/OPTIONS.h"
+#include "driver/PROGRESS.h"
 #include "driver/QORN7316.h"
 #include "platform/CAPTURE.h"
 #include "platform/PLAYER.h"
@@ -234,6 +237,11 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         PLAYER_openClocked(HOST_ticks, HOST_sleep);
     }
     HOST_setFrameLimit(options.frames);
+    if (PROGRESS_wanted(&options, ::isatty(STDERR_FILENO) == 1)) {
+        PROGRESS_start(options.frames);
+        HOST_onPresent(PROGRESS_frame);
+        HOST_onExit(PROGRESS_finish);
+    }
     HOST_scriptKeys(options.keys);
     HOST_scriptPointer(options.pointer);
     QORN7316_trace = options.trace ? 1 : 0;

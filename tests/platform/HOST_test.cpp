@@ -118,3 +118,33 @@ TEST(HostFrameLimitDeathTest, EndsWithStatusZeroAtTheLimit)
     EXPECT_EQ(HOST_presentedFrames(), 2u);
     EXPECT_EXIT(presentFrames(1), testing::ExitedWithCode(0), "");
 }
+
+// The virtual clock: 1 ms of drawing per frame, at least one slot per frame.
+TEST(HostVirtualClock, EveryFrameLastsOneSlot)
+{
+    HOST_reset();
+    std::uint8_t rows[3] = {};
+    HOST_present(rows, 1, 1);                       // shown at once, drawn in 1 ms
+    EXPECT_EQ(HOST_ticks(), 1u);
+    HOST_present(rows, 1, 1);                       // unpaced: waits for the first frame's slot
+    EXPECT_EQ(HOST_ticks(), 21u);
+    HOST_frameStart(20);                            // a paced frame after it starts when that slot ends
+    EXPECT_EQ(HOST_ticks(), 40u);
+    HOST_present(rows, 1, 1);
+    EXPECT_EQ(HOST_ticks(), 41u);                   // 1 ms drawn: the pacer sleeps the other 19
+    HOST_sleep(19);
+    HOST_frameStart(20);
+    EXPECT_EQ(HOST_ticks(), 60u);                   // nothing to complete
+    HOST_present(rows, 1, 1);
+    HOST_sleep(39);                                 // 25 frames per second: a 40 ms slot
+    HOST_frameStart(40);
+    HOST_present(rows, 1, 1);
+    EXPECT_EQ(HOST_ticks(), 101u);
+    HOST_frameStart(40);                            // unpaced at that rate: 40 ms a frame
+    EXPECT_EQ(HOST_ticks(), 140u);
+    HOST_useHeadless(HOST_CLOCK::REAL);
+    HOST_frameStart(20);                            // only the virtual clock is charged
+    HOST_useHeadless(HOST_CLOCK::VIRTUAL);
+    EXPECT_EQ(HOST_ticks(), 140u);
+    HOST_reset();
+}

@@ -195,3 +195,20 @@ TEST_F(Program, WriteFailuresEndWithStatusOne)
         EXPECT_EQ(slurp(dir / "err.txt"), "qorn7316: standard output could not be written\n") << args;
     }
 }
+
+TEST_F(Program, ProgressBarOnlyOnATerminal)
+{
+    if (std::system("script --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script(1) to make a terminal";
+    // script(1) runs the program on a pseudo-terminal and copies what it
+    // printed; stdout goes to a file so only standard error is the terminal.
+    const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY script -qec \"'" +
+                                QORN_PROGRAM + "' --headless --frames 200 --dump-frames=out >/dev/null\" /dev/null >tty.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string tty = slurp(dir / "tty.txt");
+    EXPECT_NE(tty.find("\r[####################] 200/200 frames 100% "), std::string::npos) << tty;
+    EXPECT_EQ(tty.back(), '\n');
+    EXPECT_EQ(std::count(tty.begin(), tty.end(), '\n'), 1);   // one line, redrawn in place
+    EXPECT_EQ(countFrames(dir / "out"), 200);
+    const Outcome plain = run("--headless --frames 200 --dump-frames=out");   // standard error to a file
+    EXPECT_EQ(plain.err, "");
+}
