@@ -6,6 +6,8 @@ PACKAGES="cmake g++ make pkg-config libcli11-dev libgtest-dev libbenchmark-dev l
 # Screenshots and PNG frames (libpng), recordings (FFmpeg's libraries), and
 # ffprobe/ffmpeg for the recording tests.
 PACKAGES="$PACKAGES libpng-dev libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg"
+# A window manager for the fullscreen window test.
+PACKAGES="$PACKAGES openbox"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
