@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -48,6 +49,22 @@ std::uint32_t presented = 0;
 std::uint32_t frameLimit = 0;
 HOST_PRESENTATION presentation{1, false, VIEW_MODE::INTEGER};
 int (*exitStep)(int) = nullptr;
+volatile std::sig_atomic_t stopSignal = 0;   // set by the handler HOST_stopOnSignals installs
+
+extern "C" void onStopSignal(int signal)
+{
+    stopSignal = signal;
+}
+
+// A signal asked the run to end: it ends between frames, through HOST_exit,
+// so the files being written are finished.
+void endOnSignal()
+{
+    if (stopSignal == 0) return;
+    const int signal = stopSignal;
+    std::fprintf(stderr, "qorn7316: stopped by signal %d\n", signal);
+    HOST_exit(128 + signal);
+}
 void (*presentHook)(std::uint32_t) = nullptr;
 void (*exitHook)() = nullptr;
 
@@ -189,6 +206,12 @@ int HOST_finishOutput(int status)
     return lost && status == 0 ? 1 : status;
 }
 
+void HOST_stopOnSignals()
+{
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+}
+
 void HOST_onExit(int (*finish)(int status))
 {
     exitStep = finish;
@@ -226,6 +249,7 @@ void HOST_present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
     use().present(rows, w, h);
     ++presented;
     if (presentHook != nullptr) presentHook(presented);
+    endOnSignal();
     if (frameLimit != 0 && presented >= frameLimit) {
         if (backend == nullptr && headless.clock == HOST_CLOCK::VIRTUAL)
             completeSlot();   // the last frame is shown for its slot
@@ -265,6 +289,7 @@ void HOST_sleep(std::uint32_t ms)
 void HOST_idle(bool inputWaiting)
 {
     constexpr std::uint32_t pauseWait = 10;
+    endOnSignal();
     if (backend == nullptr && !inputWaiting && headless.pushed.empty()) {
         if (headless.nextKey < headless.keys.size() && !keyDue(headless.nextKey))
             headless.releasedKeys = headless.nextKey + 1;

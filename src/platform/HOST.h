@@ -65,6 +65,8 @@ bool HOST_start();                            // false: no display (window back 
 [[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process; status 1
                                               // instead of 0 when a sound file or standard output failed
 int HOST_finishOutput(int status);            // flushes; 1 instead of 0 (and a line) when stdout failed
+void HOST_stopOnSignals();                    // SIGINT and SIGTERM end the run at the next frame (or pause
+                                              // round) through HOST_exit, status 128 + signal
 void HOST_onExit(int (*finish)(int status));  // run by HOST_exit after the sound is closed: finishes files,
                                               // returns the status to end with
 [[noreturn]] void HOST_fail(const char* message);   // "qorn7316: message" on stderr, exit status 1

@@ -1,8 +1,9 @@
 // RECORD: the FFmpeg recorder. Frames are scaled up by pixel repetition into
 // a 0x00RRGGBB buffer (FFmpeg's bgr0 on a little-endian machine) that FFV1
 // takes as it is and libswscale turns into 4:2:0 for H.264 and VP9. Each
-// frame is held until the next one shows when it ended: with it comes the
-// sound heard meanwhile, and a frame that stood longer than its slot repeats.
+// frame is held until the next one shows when it ended; a frame that stood
+// longer than its slot is encoded once and the next one's time stamp leaves
+// the gap, so a slow machine never falls further behind re-encoding repeats.
 // The sound never runs ahead of the picture; at the end it is cut or padded
 // to the picture's length exactly.
 #include "platform/RECORD.h"
@@ -149,6 +150,7 @@ void drain(AVCodecContext* codec, AVStream* stream)
         const int r = avcodec_receive_packet(codec, state.packet);
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return;
         if (r < 0) { fail("encoding failed", r); return; }
+        if (codec == state.video && state.packet->duration == 0) state.packet->duration = 1;
         av_packet_rescale_ts(state.packet, codec->time_base, stream->time_base);
         state.packet->stream_index = stream->index;
         const int w = av_interleaved_write_frame(state.out, state.packet);
@@ -297,8 +299,7 @@ void closeExactSlot(bool end)
     state.heldSlot += 1;
     feedDue();
     while (!end && !state.failed && static_cast<std::int64_t>(state.input.size()) >= RECORD_VALUES_PER_FRAME) {
-        sendPicture(state.heldSlot);
-        state.heldSlot += 1;
+        state.framesOut = ++state.heldSlot;   // the frame stands on: the next one comes a slot later
         feedDue();
     }
 }
@@ -538,7 +539,8 @@ bool RECORD_frame(const IMG* image, std::uint32_t ticks)
     if (!state.haveHeld) {
         slot = 0;   // the first frame stands from the start
     } else if (slot > state.heldSlot) {
-        for (std::int64_t s = state.heldSlot; s < slot && !state.failed; ++s) sendPicture(s);
+        sendPicture(state.heldSlot);   // it stood until this slot: the time stamps leave the gap
+        state.framesOut = slot;
     } else {
         slot = state.heldSlot;   // the same slot: the later frame counts
     }

@@ -1,8 +1,8 @@
 // RECORD: --record FILE, the presented frames and the sound heard as one
 // video file through FFmpeg's libraries: .mkv lossless (FFV1 + FLAC), .mp4
-// (H.264 + AAC), .webm (VP9 + Opus). 50 frames a second, each frame scaled
-// up by whole pixels, and 882 sound values (44100 Hz) to every frame: the
-// sound is cut or padded with silence to the picture's length at the end.
+// (H.264 + AAC), .webm (VP9 + Opus). Time stamps in 50ths of a second, each
+// frame scaled up by whole pixels, and 882 sound values (44100 Hz) to every
+// 50th: the sound is cut or padded with silence to the picture's length.
 // The one recording is module state. In a build without FFmpeg it only says so.
 #pragma once
 #include <cstddef>
@@ -15,10 +15,10 @@ inline constexpr std::int32_t RECORD_VALUES_PER_FRAME = 882;  // 44100 / 50
 
 enum class RECORD_TIMING {
     EXACT,   // every frame shown is the next 1/50 s with the next 882 sound values (headless: the virtual
-             // clock gives every frame 20 ms); a frame on show while a further whole slot of sound
-             // came (a pause) repeats
-    CLOCK,   // frames are placed by the clock: a frame shown longer repeats, of two in one slot the later
-             // counts; the sound goes on as heard
+             // clock gives every frame 20 ms); a frame on show while a further whole slot of sound came
+             // (a pause) stands on for that slot
+    CLOCK,   // frames are placed by the clock: a frame shown longer stands on (the next one's time stamp
+             // leaves the gap), of two in one slot the later counts; the sound goes on as heard
 };
 
 bool RECORD_available();   // false in a build without FFmpeg
@@ -35,4 +35,4 @@ void RECORD_sound(const std::int16_t* values, std::int32_t n);   // what is hear
 // including earlier writes; RECORD_error says which. True when none is open.
 bool RECORD_close();
 const char* RECORD_error();        // the first failure, "" if none
-std::int64_t RECORD_frames();      // frames in the file so far (repeats counted)
+std::int64_t RECORD_frames();      // 50ths of a second the file's picture covers so far

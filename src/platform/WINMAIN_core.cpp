@@ -221,6 +221,7 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
             HOST_exit(1);
         }
         HOST_onExit(finishRecording);
+        HOST_stopOnSignals();   // Ctrl+C still leaves a finished file
         PLAYER_listen(RECORD_sound);
     }
     // Sound: a file when asked, else the device of a window run; a run

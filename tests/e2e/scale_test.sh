@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The scaled and the fullscreen window under a virtual X server: the window
 # at --scale 3, its snap back to that size, the pointer mapped back to frame
-# pixels (seen in --trace), the F12 screenshot; then, under a window manager
+# pixels (seen in --trace), the F12 screenshot, a recording of the window;
+# then, under a window manager
 # (openbox, where installed), --fullscreen with the frame at the largest
 # whole scale, black bars, the pointer mapping there, and F11 / Alt+Enter.
 # Usage: scale_test.sh PROGRAM
@@ -88,11 +89,11 @@ expect_pointer() {   # X Y FX FY
 
 # Run 1, no window manager: --scale 3 is a 768 x 768 client area centred on
 # the 1280 x 1024 screen, and stays that after a resize.
-start --scale 3 --trace --scene "FLOWERS GAME" --capture-dir "$tmp/shots" --screenshot-scale 2
+start --scale 3 --trace --scene "FLOWERS GAME" --capture-dir "$tmp/shots" --screenshot-scale 2 --record "$tmp/w.mkv"
 expect_geometry "at start" "256 128 768 768"
+scene_started   # the start-up pictures pump no window events
 xdotool windowsize "$wid" 500 400
 expect_geometry "after a resize to 500 x 400" "256 128 768 768"
-scene_started
 # Every frame pixel is 3 x 3 screen pixels: (256 + 300..302, 128 + 180..182)
 # is pixel (100, 60); the last column is 255; left of the frame is outside.
 expect_pointer $((256 + 301)) $((128 + 181)) 100 60
@@ -110,7 +111,28 @@ done
 [ -n "$shot" ] || fail "F12 printed no screenshot path"
 size=$(identify -format '%w %h' "$shot" 2>/dev/null)
 [ "$size" = "512 512" ] || fail "the screenshot is $size, want 512 512 (--screenshot-scale 2)"
-stop
+# Escape ends the run with status 0 and a finished recording at the window's
+# scale, placed by the clock in 50ths of a second (a frame shown longer
+# stands on), with 882 sound values to every 50th.
+xdotool key Escape
+status=124
+for _ in $(seq 100); do
+  if ! kill -0 "$qpid" 2>/dev/null; then wait "$qpid"; status=$?; qpid=""; break; fi
+  sleep 0.1
+done
+[ "$status" = 0 ] || fail "Escape with --record: exit status $status, want 0"
+if command -v ffprobe >/dev/null; then
+  video=$(ffprobe -v error -select_streams v -count_frames -show_entries stream=width,height,r_frame_rate,nb_read_frames \
+    -of default=noprint_wrappers=1 "$tmp/w.mkv" | tr '\n' ' ')
+  n=$(echo "$video" | sed -n 's/.*nb_read_frames=\([0-9]*\).*/\1/p')
+  [ "${video% nb_read_frames=*}" = "width=768 height=768 r_frame_rate=50/1" ] && [ "${n:-0}" -ge 50 ] ||
+    fail "the window's recording: $video"
+  last=$(ffprobe -v error -select_streams v -show_entries frame=pts_time -of csv=p=0 "$tmp/w.mkv" | tail -n 1)
+  slots=$(awk -v t="$last" 'BEGIN { printf "%d", t * 50 + 1.5 }')
+  ffmpeg -v error -i "$tmp/w.mkv" -f s16le -ac 1 "$tmp/w.raw" || fail "the window's recording does not decode"
+  [ "$(stat -c %s "$tmp/w.raw")" = $((slots * 882 * 2)) ] ||
+    fail "the window's recording: $(stat -c %s "$tmp/w.raw") bytes of sound for $slots 50ths of a second"
+fi
 
 if ! command -v openbox >/dev/null; then
   echo "scaled window: all checks passed (fullscreen skipped: no openbox)"
