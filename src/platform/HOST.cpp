@@ -212,7 +212,7 @@ void HOST_stopOnSignals()
     std::signal(SIGTERM, onStopSignal);
 }
 
-void HOST_onExit(int (*finish)(int status))
+void HOST_setExitStep(int (*finish)(int status))
 {
     exitStep = finish;
 }

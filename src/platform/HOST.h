@@ -67,7 +67,7 @@ bool HOST_start();                            // false: no display (window back 
 int HOST_finishOutput(int status);            // flushes; 1 instead of 0 (and a line) when stdout failed
 void HOST_stopOnSignals();                    // SIGINT and SIGTERM end the run at the next frame (or pause
                                               // round) through HOST_exit, status 128 + signal
-void HOST_onExit(int (*finish)(int status));  // run by HOST_exit after the sound is closed: finishes files,
+void HOST_setExitStep(int (*finish)(int status));  // run by HOST_exit after the sound is closed: finishes files,
                                               // returns the status to end with
 [[noreturn]] void HOST_fail(const char* message);   // "qorn7316: message" on stderr, exit status 1
 

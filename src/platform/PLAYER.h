@@ -54,5 +54,6 @@ bool PLAYER_busy();                                         // a sound is playin
 // Shared with the back ends and tests.
 bool PLAYER_decode(std::span<const std::uint8_t> wave, std::vector<std::int16_t>& out);   // 16-bit mono 44100;
                                                             // false after PLAYER_error on a bad image
-void PLAYER_render(std::int16_t* out, std::int32_t n);      // the next n values heard; no allocation, no lock
+void PLAYER_render(std::int16_t* out, std::int32_t n);      // the next n values heard, then to the listener;
+                                                            // no allocation or lock besides the listener's
 void PLAYER_error();                                        // "PLAYER error\n" while PLAYER_debug != 0

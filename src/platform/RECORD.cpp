@@ -587,11 +587,6 @@ bool RECORD_close()
     return ok;
 }
 
-std::int64_t RECORD_frames()
-{
-    return active ? state.framesOut : 0;
-}
-
 #else
 
 bool RECORD_available()
@@ -621,11 +616,6 @@ bool RECORD_frame(const IMG*, std::uint32_t)
 bool RECORD_close()
 {
     return true;
-}
-
-std::int64_t RECORD_frames()
-{
-    return 0;
 }
 
 #endif

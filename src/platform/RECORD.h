@@ -35,4 +35,3 @@ void RECORD_sound(const std::int16_t* values, std::int32_t n);   // what is hear
 // including earlier writes; RECORD_error says which. True when none is open.
 bool RECORD_close();
 const char* RECORD_error();        // the first failure, "" if none
-std::int64_t RECORD_frames();      // 50ths of a second the file's picture covers so far

@@ -220,7 +220,7 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
             std::fprintf(stderr, "qorn7316: cannot record: %s\n", recordError);
             HOST_exit(1);
         }
-        HOST_onExit(finishRecording);
+        HOST_setExitStep(finishRecording);
         HOST_stopOnSignals();   // Ctrl+C still leaves a finished file
         PLAYER_listen(RECORD_sound);
     }
