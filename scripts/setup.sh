@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need.
+# Installs the Debian packages a step needs: "build" (the default) what
+# building and running the demo need, "test" that and the test tools.
 # As root it runs apt-get; otherwise it prints the one line to run.
 set -euo pipefail
-PACKAGES="cmake g++ make pkg-config libcli11-dev libgtest-dev libbenchmark-dev libsdl2-dev netpbm imagemagick sox xvfb xdotool x11-utils"
-# Screenshots and PNG frames (libpng), recordings (FFmpeg's libraries), and
-# ffprobe/ffmpeg for the recording tests.
-PACKAGES="$PACKAGES libpng-dev libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev ffmpeg"
+BUILD="cmake g++ make pkg-config libcli11-dev libsdl2-dev help2man"
+# Screenshots and PNG frame files (libpng), recordings (FFmpeg's libraries).
+BUILD="$BUILD libpng-dev libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev"
+TEST="libgtest-dev libbenchmark-dev netpbm imagemagick sox xvfb xdotool x11-utils desktop-file-utils appstream ffmpeg"
 # A window manager for the fullscreen window test.
-PACKAGES="$PACKAGES openbox"
+TEST="$TEST openbox"
+case "${1:-build}" in
+  build) PACKAGES="$BUILD" ;;
+  test) PACKAGES="$BUILD $TEST" ;;
+  *) echo "usage: scripts/setup.sh [build|test]" >&2; exit 2 ;;
+esac
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -183,6 +183,13 @@ void readRecord(OPTIONS& o, const std::string& value)
     o.recordFile = value;
 }
 
+void readVolume(OPTIONS& o, const std::string& value)
+{
+    std::uint32_t v = 0;
+    if (!readUnsigned(value, &v) || v > 100) fail("bad value " + inQuotes(value) + " for --volume: want 0 to 100");
+    o.volume = static_cast<std::int32_t>(v);
+}
+
 // One option. A row without a value is a flag; a value in brackets,
 // "[=DIR]", may only follow the name after '='. Help lines after the first
 // are continuation lines. Adding an option is adding a row here (and a
@@ -252,6 +259,10 @@ const Row rows[] = {
      ".webm (VP9, Opus); headless every frame in turn,\n"
      "with a window as the clock showed them",
      readRecord},
+    {"--volume", "0..100", nullptr,
+     "volume of the sound device (default 100); it scales\n"
+     "only what is heard, never the sound --audio writes",
+     readVolume},
     {"--trace", nullptr, nullptr,
      "print a line on standard error at every scene start\n"
      "and, where the pointer is used, at every change of\n"
@@ -294,6 +305,8 @@ const Key keyRows[] = {
     {"+, -", "more, fewer circles and rectangles"},
     {"F11, Alt+Enter", "fullscreen on and off"},
     {"F12", "screenshot of the frame shown (see --capture-dir)"},
+    {"[, ]", "volume down, up (steps of 10; only what is heard)"},
+    {"Ctrl+M", "mute and unmute what is heard"},
 };
 
 // Environment variables the program reads.
@@ -303,6 +316,12 @@ const Key environmentRows[] = {
     {"SDL_VIDEODRIVER", "picks the window system driver"},
     {"XDG_PICTURES_DIR", "the screenshot folder when --capture-dir is not given\n"
                          "(else the user-dirs file's, else the working directory)"},
+};
+
+const Key exitRows[] = {
+    {"0", "the demo ended: Escape, the window closed, --frames reached"},
+    {"1", "something failed: no window, a file not written completely"},
+    {"2", "a usage error: a bad option or value"},
 };
 
 constexpr std::size_t helpColumn = 24;
@@ -341,9 +360,10 @@ std::string helpText()
         "\n"
         "Options:\n";
     for (const Row& r : rows) putRow(out, rowLeft(r), r.help);
-    out += "\nKeys in the window (letters in either case; + - < > from the main\nkeyboard or the keypad):\n";
+    out += "\nKeys in the window:\n";
     for (const Key& k : keyRows) putRow(out, k.keys, k.what);
     out +=
+        "Letters work in either case; + - < > from the main keyboard or the keypad.\n"
         "\n"
         "Scripts count presented frames from 1; every frame shown counts, the fades\n"
         "too. A key scripted for frame N is handled right after frame N is shown; of\n"
@@ -356,10 +376,8 @@ std::string helpText()
         "\n"
         "Environment:\n";
     for (const Key& k : environmentRows) putRow(out, k.keys, k.what);
-    out +=
-        "\n"
-        "Exit status: 0 when the demo ends (Escape, the window closed, --frames),\n"
-        "1 when something fails (no window, a file not written), 2 on a usage error.\n";
+    out += "\nExit status:\n";
+    for (const Key& k : exitRows) putRow(out, k.keys, k.what);
     return out;
 }
 

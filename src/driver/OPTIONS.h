@@ -44,6 +44,7 @@ struct OPTIONS {
     std::string captureFolder;         // --capture-dir; empty: the pictures folder, else the working directory
     std::int32_t dumpFormat;           // --dump-format: OPTIONS_DUMP
     std::string recordFile;            // --record: empty: none
+    std::int32_t volume = 100;         // --volume: 0..100 of the sound device only
 };
 
 extern const char* const OPTIONS_PROGRAM;   // "qorn7316"

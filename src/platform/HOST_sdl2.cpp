@@ -34,6 +34,22 @@ VIEW currentView()
     return VIEW_make(frameWidth, frameHeight, ww, wh, dw, dh, HOST_presentation().mode);
 }
 
+bool iconSet = false;
+
+// The window's icon is the first frame shown (the intro picture), the same
+// picture the installed icon was made from.
+void setIcon(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
+{
+    iconSet = true;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_BGR24);
+    if (icon == nullptr) return;
+    for (std::int32_t y = 0; y < h; ++y)
+        std::memcpy(static_cast<std::uint8_t*>(icon->pixels) + static_cast<std::size_t>(y) * static_cast<std::size_t>(icon->pitch),
+                    rows + static_cast<std::size_t>(h - 1 - y) * static_cast<std::size_t>(w) * 3u, static_cast<std::size_t>(w) * 3u);
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
 bool start()
 {
     // No display server to talk to: say so at once rather than let every
@@ -63,6 +79,7 @@ void stop()
     texture = nullptr;
     renderer = nullptr;
     window = nullptr;
+    iconSet = false;
     if (videoStarted) SDL_Quit();
     videoStarted = false;
 }
@@ -130,6 +147,7 @@ void switchFullscreen()
 void present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
 {
     if (renderer == nullptr || rows == nullptr || w <= 0 || h <= 0) return;
+    if (!iconSet) setIcon(rows, w, h);
     if (texture == nullptr || textureWidth != w || textureHeight != h) {
         if (texture != nullptr) SDL_DestroyTexture(texture);
         texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
@@ -166,6 +184,7 @@ void present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
 std::int32_t keyOf(const SDL_KeyboardEvent& e)
 {
     const SDL_Keycode k = e.keysym.sym;
+    if (k == SDLK_m && (e.keysym.mod & KMOD_CTRL) != 0) return 13;   // Ctrl+M: mute
     if (k >= SDLK_a && k <= SDLK_z) return static_cast<std::int32_t>('A' + (k - SDLK_a));
     if (k >= SDLK_0 && k <= SDLK_9) return static_cast<std::int32_t>(k);
     const SDL_Scancode s = e.keysym.scancode;
@@ -182,7 +201,7 @@ std::int32_t textKey(const char* text)
 {
     if (text[0] == 0 || text[1] != 0) return 0;
     switch (text[0]) {
-    case '+': case '-': case '<': case '>': return text[0];
+    case '+': case '-': case '<': case '>': case '[': case ']': return text[0];
     default: return 0;
     }
 }

@@ -37,6 +37,18 @@ std::unique_ptr<Buffer> outgoingBuffer;
 const PLAYER_BACKEND* backend = nullptr;
 std::atomic<void (*)(const std::int16_t*, std::int32_t)> listener{nullptr};
 
+// The device's gain in 1/10000ths, read by the audio thread. Loudness follows
+// the square of the volume, so equal steps sound about equally large.
+std::atomic<std::int32_t> volumePercent{100};
+std::atomic<bool> mutedNow{false};
+std::atomic<std::int32_t> gain{10000};
+
+void updateGain()
+{
+    const std::int32_t v = volumePercent.load();
+    gain.store(mutedNow.load() ? 0 : v * v);
+}
+
 // Longest image accepted: one hour of sound after conversion.
 constexpr std::uint64_t maxValues = 3600ull * PLAYER_RATE;
 
@@ -367,6 +379,35 @@ void PLAYER_render(std::int16_t* out, std::int32_t n)
         out[i] = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
     }
     if (auto* l = listener.load(); l != nullptr && n > 0) l(out, n);
+}
+
+void PLAYER_setVolume(std::int32_t percent)
+{
+    volumePercent.store(std::clamp(percent, 0, 100));
+    updateGain();
+}
+
+std::int32_t PLAYER_volume()
+{
+    return volumePercent.load();
+}
+
+void PLAYER_setMuted(bool muted)
+{
+    mutedNow.store(muted);
+    updateGain();
+}
+
+bool PLAYER_muted()
+{
+    return mutedNow.load();
+}
+
+void PLAYER_applyVolume(std::int16_t* out, std::int32_t n)
+{
+    const std::int32_t g = gain.load();
+    if (out == nullptr || g == 10000) return;
+    for (std::int32_t i = 0; i < n; ++i) out[i] = static_cast<std::int16_t>(out[i] * g / 10000);
 }
 
 void PLAYER_error()

@@ -51,6 +51,15 @@ bool PLAYER_playOnce(std::span<const std::uint8_t> wave);   // plays it once; re
 void PLAYER_stop();                                         // fades out whatever plays
 bool PLAYER_busy();                                         // a sound is playing (not counting a fade-out)
 
+// Volume of what is heard through the sound device: the device back end
+// scales what it plays; PLAYER_render, and so the headless file, never is.
+inline constexpr std::int32_t PLAYER_VOLUME_STEP = 10;   // per volume key
+void PLAYER_setVolume(std::int32_t percent);   // clamped to 0..100; 100 at start
+std::int32_t PLAYER_volume();
+void PLAYER_setMuted(bool muted);              // keeps the volume for unmuting
+bool PLAYER_muted();
+void PLAYER_applyVolume(std::int16_t* out, std::int32_t n);   // gain (volume/100)^2, 0 muted; no lock, any thread
+
 // Shared with the back ends and tests.
 bool PLAYER_decode(std::span<const std::uint8_t> wave, std::vector<std::int16_t>& out);   // 16-bit mono 44100;
                                                             // false after PLAYER_error on a bad image

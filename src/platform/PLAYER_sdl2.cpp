@@ -15,6 +15,7 @@ SDL_AudioDeviceID device = 0;
 void SDLCALL feed(void*, Uint8* stream, int bytes)
 {
     PLAYER_render(reinterpret_cast<std::int16_t*>(stream), bytes / 2);
+    PLAYER_applyVolume(reinterpret_cast<std::int16_t*>(stream), bytes / 2);   // only what is heard
 }
 
 void lock()

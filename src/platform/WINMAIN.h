@@ -21,6 +21,14 @@ enum WINMAIN_MESSAGE : std::int32_t {
 
 std::int32_t WINMAIN_windowProc(std::int32_t message, std::int32_t param);   // 0; a close ends the process (status 0)
 void WINMAIN_pump();                   // dispatches the messages pending now
+
+// Keys of the window that set the sound device's volume; the demo never sees them.
+enum WINMAIN_VOLUME_KEY : std::int32_t {
+    WINMAIN_VOLUME_DOWN = '[',
+    WINMAIN_VOLUME_UP = ']',
+    WINMAIN_MUTE = 13,                 // Ctrl+M
+};
+bool WINMAIN_volumeKey(std::int32_t key);   // true when key was one of them (and acted on)
 void WINMAIN_wait();                   // the pause loop's wait for input (10 ms)
 void WINMAIN_error();                  // "WINMAIN error\n" while WINMAIN_debug != 0
 

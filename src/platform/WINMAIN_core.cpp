@@ -53,12 +53,24 @@ void WINMAIN_pump()
         switch (events[i].kind) {
         case HOST_KEY:
             if (events[i].key == HOST_KEY_SCREENSHOT) CAPTURE_request();   // served with the next frame shown
-            else WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key);
+            else if (!WINMAIN_volumeKey(events[i].key)) WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key);
             break;
         case HOST_RESIZE: WINMAIN_windowProc(WINMAIN_SIZE, 0); break;
         case HOST_CLOSE: WINMAIN_windowProc(WINMAIN_DESTROY, 0); break;
         default: break;
         }
+    }
+}
+
+// The volume keys act on the sound device at once, paused or not, and never
+// reach the demo's key handler.
+bool WINMAIN_volumeKey(std::int32_t key)
+{
+    switch (key) {
+    case WINMAIN_VOLUME_DOWN: PLAYER_setVolume(PLAYER_volume() - PLAYER_VOLUME_STEP); return true;
+    case WINMAIN_VOLUME_UP: PLAYER_setVolume(PLAYER_volume() + PLAYER_VOLUME_STEP); return true;
+    case WINMAIN_MUTE: PLAYER_setMuted(!PLAYER_muted()); return true;
+    default: return false;
     }
 }
 
@@ -237,6 +249,7 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
     } else if (!options.mute && options.headless && !options.recordFile.empty()) {
         PLAYER_openClocked(HOST_ticks, HOST_sleep);
     }
+    PLAYER_setVolume(options.volume);
     HOST_setFrameLimit(options.frames);
     if (PROGRESS_wanted(&options, ::isatty(STDERR_FILENO) == 1)) {
         PROGRESS_start(options.frames);

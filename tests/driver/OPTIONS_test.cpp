@@ -106,6 +106,11 @@ TEST(Options, BadOptionsAndValuesGiveOneLine)
     EXPECT_EQ(parse({"--frames"}).error, "option '--frames' needs a value");
     EXPECT_EQ(parse({"--headless", "--keys", "5:F1"}).error, "unknown key 'F1' in --keys");
     EXPECT_EQ(parse({"--keys", "5:A"}).error, "--keys works only with --headless");
+    EXPECT_EQ(parse({"--volume", "101"}).error, "bad value '101' for --volume: want 0 to 100");
+    for (const char* v : {"-1", "x", "", "50%"}) EXPECT_FALSE(parse({"--volume", v}).ok) << v;
+    EXPECT_EQ(parse({"--volume=0"}).options.volume, 0);
+    EXPECT_EQ(parse({"--volume", "100"}).options.volume, 100);
+    EXPECT_EQ(parse({}).options.volume, 100);
 }
 
 TEST(Options, HelpListsEveryOptionKeyAndTheEnvironment)
@@ -113,7 +118,8 @@ TEST(Options, HelpListsEveryOptionKeyAndTheEnvironment)
     const std::string help = captured(OPTIONS_help);
     for (const char* text : {"--headless", "--frames N", "--dump-frames[=DIR]", "--clock real|virtual", "--keys SCRIPT",
                              "--pointer SCRIPT", "--audio FILE", "--mute", "--trace", "--scene NAME|INDEX",
-                             "--list-scenes", "--bench", "--version", "-h, --help", "\nKeys in the window",
+                             "--list-scenes", "--bench", "--version", "-h, --help", "--volume 0..100", "never the sound --audio writes",
+                             "  [, ] ", "  Ctrl+M ", "\nKeys in the window",
                              "  space ", "  Escape ", "  5, 6 ", "  +, - ", "\nEnvironment:\n"})
         EXPECT_NE(help.find(text), std::string::npos) << text;
     std::size_t start = 0;

@@ -86,6 +86,10 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ "$lit" = "256 256 1" ] || fail "screenshot of the window is empty ($lit)"
+# The window icon: the first frame, 256 x 256, set through SDL (_NET_WM_ICON
+# holds the width and the height first).
+icon=$(xprop -id "$wid" -notype 32c _NET_WM_ICON 2>/dev/null | head -c 200)
+case "$icon" in *"= 256, 256, "*) ;; *) fail "window icon: ${icon:-none}";; esac
 timeout 5 xdotool windowfocus --sync "$wid" 2>/dev/null
 xdotool key Escape
 wait_exit 10

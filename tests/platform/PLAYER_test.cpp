@@ -166,3 +166,27 @@ TEST(PlayerHeadless, PlayOnceWaitsOnTheClock)
     EXPECT_TRUE(PLAYER_loop(image({1})));   // no back end: silent, still fine
     PLAYER_close();
 }
+
+TEST(PlayerVolume, ScalesWhatIsHeardBySquareOfTheVolume)
+{
+    const struct {
+        std::int32_t set, volume;
+        bool muted;
+        std::int16_t in, out;
+    } cases[] = {
+        {100, 100, false, 32767, 32767}, {100, 100, false, -32768, -32768}, {50, 50, false, 10000, 2500},
+        {10, 10, false, -10000, -100}, {0, 0, false, 32767, 0}, {150, 100, false, 1234, 1234},
+        {-5, 0, false, 1234, 0}, {80, 80, true, 32767, 0}, {90, 90, false, 3, 2},
+    };
+    for (const auto& c : cases) {
+        PLAYER_setVolume(c.set);
+        PLAYER_setMuted(c.muted);
+        EXPECT_EQ(PLAYER_volume(), c.volume) << c.set;
+        std::int16_t v = c.in;
+        PLAYER_applyVolume(&v, 1);
+        EXPECT_EQ(v, c.out) << c.set << " " << c.in;
+    }
+    PLAYER_setMuted(false);
+    PLAYER_setVolume(100);
+    PLAYER_applyVolume(nullptr, 5);
+}

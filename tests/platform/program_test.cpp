@@ -187,6 +187,8 @@ TEST_F(Program, WriteFailuresEndWithStatusOne)
     r = run("--headless --frames 100 --audio sound.wav");   // the same run to a file that takes it
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
+    EXPECT_EQ(run("--headless --frames 100 --volume 0 --audio quiet.wav").status, 0);
+    EXPECT_EQ(slurp(dir / "quiet.wav"), slurp(dir / "sound.wav"));   // the volume never reaches the file
     for (const char* args : {"--help", "--version", "--list-scenes"}) {
         const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + std::string(QORN_PROGRAM) + "' " + args +
                                     " >/dev/full 2>'" + (dir / "err.txt").string() + "'";
