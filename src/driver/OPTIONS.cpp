@@ -319,8 +319,8 @@ const Key environmentRows[] = {
 };
 
 const Key exitRows[] = {
-    {"0", "the demo ended: Escape, the window closed, --frames reached"},
-    {"1", "something failed: no window, a file not written completely"},
+    {"0", "the demo ended: Escape, the window closed, --frames\nreached"},
+    {"1", "something failed: no window, a file not written\ncompletely"},
     {"2", "a usage error: a bad option or value"},
 };
 
