@@ -319,9 +319,9 @@ const Key environmentRows[] = {
 };
 
 const Key exitRows[] = {
-    {"0", "the demo ended: Escape, the window closed, --frames\nreached"},
-    {"1", "something failed: no window, a file not written\ncompletely"},
-    {"2", "a usage error: a bad option or value"},
+    {"0", "the demo ended (Escape, window closed, --frames)"},
+    {"1", "something failed (no window, a file not written)"},
+    {"2", "a usage error (a bad option or value)"},
 };
 
 constexpr std::size_t helpColumn = 24;

@@ -146,6 +146,13 @@ const HOST_BACKEND headlessBackend = {
     headlessTakeEvents, headlessReadPointer, headlessShowCursor, headlessTicks, headlessSleep,
 };
 
+void finishHook()
+{
+    void (*hook)() = exitHook;
+    exitHook = nullptr;
+    if (hook != nullptr) hook();
+}
+
 const HOST_BACKEND& use() { return backend != nullptr ? *backend : headlessBackend; }
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -184,6 +191,7 @@ bool HOST_start()
 
 void HOST_exit(int status)
 {
+    finishHook();     // first, so that a closing message starts a line of its own
     PLAYER_close();   // the sound device (or file) first, while the back end still runs
     if (exitStep != nullptr) {
         int (*step)(int) = exitStep;
@@ -191,7 +199,6 @@ void HOST_exit(int status)
         status = step(status);
     }
     if (started) use().stop();
-    if (exitHook != nullptr) exitHook();
     started = false;
     std::exit(HOST_finishOutput(PLAYER_writeFailed() && status == 0 ? 1 : status));
 }
@@ -230,6 +237,7 @@ HOST_PRESENTATION HOST_presentation()
 
 void HOST_fail(const char* message)
 {
+    finishHook();
     std::fprintf(stderr, "qorn7316: %s\n", message);
     HOST_exit(1);
 }

@@ -213,4 +213,12 @@ TEST_F(Program, ProgressBarOnlyOnATerminal)
     EXPECT_EQ(countFrames(dir / "out"), 200);
     const Outcome plain = run("--headless --frames 200 --dump-frames=out");   // standard error to a file
     EXPECT_EQ(plain.err, "");
+    if (!fs::exists("/dev/full")) return;
+    // A failure at the end is reported on a line of its own, after the bar.
+    const std::string full = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY script -qec \"'" +
+                             QORN_PROGRAM + "' --headless --frames 50 --audio /dev/full\" /dev/null >full.txt";
+    std::system(full.c_str());
+    const std::string text = slurp(dir / "full.txt");
+    EXPECT_NE(text.find(" 50/50 frames 100% "), std::string::npos) << text;
+    EXPECT_NE(text.find("left\033[K\r\nqorn7316: the sound file could not be written completely\r\n"), std::string::npos) << text;
 }
