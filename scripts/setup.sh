@@ -4,7 +4,11 @@
 # As root it runs apt-get; otherwise it prints the one line to run.
 set -euo pipefail
 BUILD="cmake g++ make pkg-config libhwy-dev libcli11-dev libsdl2-dev help2man"
+# Screenshots and PNG frame files (libpng), recordings (FFmpeg's libraries).
+BUILD="$BUILD libpng-dev libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev"
 TEST="libgtest-dev libbenchmark-dev netpbm imagemagick sox xvfb xdotool x11-utils desktop-file-utils appstream ffmpeg"
+# A window manager for the fullscreen window test.
+TEST="$TEST openbox"
 case "${1:-build}" in
   build) PACKAGES="$BUILD" ;;
   test) PACKAGES="$BUILD $TEST" ;;

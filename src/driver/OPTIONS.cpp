@@ -149,6 +149,40 @@ void readAudio(OPTIONS& o, const std::string& value)
     o.audioFile = value;
 }
 
+void readScale(std::int32_t* target, const char* option, const std::string& value)
+{
+    std::uint32_t n = 0;
+    if (!readUnsigned(value, &n) || n < 1 || n > static_cast<std::uint32_t>(VIEW_MAX_SCALE))
+        fail("bad value " + inQuotes(value) + " for " + option + ": want a number from 1 to 8");
+    *target = static_cast<std::int32_t>(n);
+}
+
+void readScaleMode(OPTIONS& o, const std::string& value)
+{
+    if (value == "integer") o.scaleMode = VIEW_MODE::INTEGER;
+    else if (value == "fit") o.scaleMode = VIEW_MODE::FIT;
+    else fail("bad value " + inQuotes(value) + " for --scale-mode: want integer or fit");
+}
+
+void readDumpFormat(OPTIONS& o, const std::string& value)
+{
+    if (value == "ppm") o.dumpFormat = OPTIONS_DUMP_PPM;
+    else if (value == "png") o.dumpFormat = OPTIONS_DUMP_PNG;
+    else fail("bad value " + inQuotes(value) + " for --dump-format: want png or ppm");
+}
+
+void readCaptureFolder(OPTIONS& o, const std::string& value)
+{
+    if (value.empty()) fail("option '--capture-dir' needs a folder name");
+    o.captureFolder = value;
+}
+
+void readRecord(OPTIONS& o, const std::string& value)
+{
+    if (value.empty()) fail("option '--record' needs a file name");
+    o.recordFile = value;
+}
+
 void readVolume(OPTIONS& o, const std::string& value)
 {
     std::uint32_t v = 0;
@@ -174,8 +208,11 @@ const Row rows[] = {
     {"--frames", "N", nullptr, "end with status 0 after the N-th presented frame", readFrames},
     {"--dump-frames", "[=DIR]", ".",
      "write every presented frame to DIR (default: the\n"
-     "working directory) as frame-00001.ppm, frame-00002.ppm",
+     "working directory) as frame-00001.ppm, frame-00002.ppm;\n"
+     "DIR/NAME.png or DIR/NAME.ppm names the files instead:\n"
+     "DIR/NAME-00001.png...",
      readDump},
+    {"--dump-format", "png|ppm", nullptr, "the kind of file --dump-frames writes (default ppm)", readDumpFormat},
     {"--clock", "real|virtual", nullptr,
      "headless clock: virtual (the default) moves only when\n"
      "the demo sleeps, every frame lasting 20 ms, so every\n"
@@ -196,11 +233,40 @@ const Row rows[] = {
      readAudio},
     {"--mute", nullptr, nullptr, "no sound (the music is still made)",
      [](OPTIONS& o, const std::string&) { o.mute = true; }},
+    {"--scale", "N", nullptr,
+     "window at N times the frame (1 to 8, default 1), each\n"
+     "pixel a square of N x N; also the size of a recording",
+     [](OPTIONS& o, const std::string& v) { readScale(&o.scale, "--scale", v); }},
+    {"--fullscreen", nullptr, nullptr, "start on the whole screen (F11 or Alt+Enter switches)",
+     [](OPTIONS& o, const std::string&) { o.fullscreen = true; }},
+    {"--scale-mode", "integer|fit", nullptr,
+     "integer (the default): the largest whole multiple of\n"
+     "the frame that fits, black around it; fit: as large as\n"
+     "the aspect allows, by a fractional factor",
+     readScaleMode},
+    {"--capture-dir", "DIR", nullptr,
+     "where F12 writes screenshots (made if missing), named\n"
+     "qorn7316-YYYYMMDD-HHMMSS-mmm.png (default: the XDG\n"
+     "pictures folder if there is one, else the working\n"
+     "directory); the path is printed",
+     readCaptureFolder},
+    {"--screenshot-scale", "N", nullptr, "screenshots at N times the frame (1 to 8, default 1)",
+     [](OPTIONS& o, const std::string& v) { readScale(&o.screenshotScale, "--screenshot-scale", v); }},
+    {"--record", "FILE", nullptr,
+     "write what is shown and heard to a video, 50 frames\n"
+     "a second with 882 sound values each, at --scale:\n"
+     "FILE.mkv lossless (FFV1, FLAC), .mp4 (H.264, AAC) or\n"
+     ".webm (VP9, Opus); headless every frame in turn,\n"
+     "with a window as the clock showed them",
+     readRecord},
     {"--volume", "0..100", nullptr,
      "volume of the sound device (default 100); it scales\n"
      "only what is heard, never the sound --audio writes",
      readVolume},
-    {"--trace", nullptr, nullptr, "print a line on standard error at every scene start",
+    {"--trace", nullptr, nullptr,
+     "print a line on standard error at every scene start\n"
+     "and, where the pointer is used, at every change of\n"
+     "its buttons (with its place in frame pixels)",
      [](OPTIONS& o, const std::string&) { o.trace = true; }},
     {"--scene", "NAME|INDEX", nullptr, "run one scene over and over (see --list-scenes)", readScene},
     {"--list-scenes", nullptr, nullptr, "print the scene table and exit",
@@ -237,6 +303,8 @@ const Key keyRows[] = {
     {"0", "new music loops off and on"},
     {"5, 6", "lower, raise the frame rate (1 to 100)"},
     {"+, -", "more, fewer circles and rectangles"},
+    {"F11, Alt+Enter", "fullscreen on and off"},
+    {"F12", "screenshot of the frame shown (see --capture-dir)"},
     {"[, ]", "volume down, up (steps of 10; only what is heard)"},
     {"Ctrl+M", "mute and unmute what is heard"},
 };
@@ -250,6 +318,8 @@ const Key environmentRows[] = {
                        "--bench lists (AVX3, AVX2, SSE4, SSSE3 on x86), or\n"
                        "scalar for the plain reference code; the frames are\n"
                        "the same with every one (default: the best there is)"},
+    {"XDG_PICTURES_DIR", "the screenshot folder when --capture-dir is not given\n"
+                         "(else the user-dirs file's, else the working directory)"},
 };
 
 const Key exitRows[] = {
@@ -302,11 +372,11 @@ std::string helpText()
         "Scripts count presented frames from 1; every frame shown counts, the fades\n"
         "too. A key scripted for frame N is handled right after frame N is shown; of\n"
         "keys due at the same moment only the last counts. A KEY is a letter, a digit,\n"
-        "+ - < > or one of space, Escape, plus, minus, less, greater. A pointer state\n"
-        "holds from its frame on: X and Y are frame pixels, BUTTONS adds 1 (left),\n"
-        "2 (right) and 4 (middle); before the first state the pointer rests outside\n"
-        "the frame. A paused demo shows no frames, so the next scripted key arrives\n"
-        "during the pause.\n"
+        "+ - < > or one of space, Escape, plus, minus, less, greater, F12 (a\n"
+        "screenshot of that frame). A pointer state holds from its frame on: X and Y\n"
+        "are frame pixels, BUTTONS adds 1 (left), 2 (right) and 4 (middle); before\n"
+        "the first state the pointer rests outside the frame. A paused demo shows no\n"
+        "frames, so the next scripted key arrives during the pause.\n"
         "\n"
         "Environment:\n";
     for (const Key& k : environmentRows) putRow(out, k.keys, k.what);
@@ -384,7 +454,10 @@ void parse(int argc, const char* const* argv, OPTIONS* options)
         if (options->clockGiven) fail("--clock works only with --headless");
         if (options->keysGiven) fail("--keys works only with --headless");
         if (options->pointerGiven) fail("--pointer works only with --headless");
+    } else if (options->fullscreen) {
+        fail("--fullscreen works only with a window");
     }
+    if (options->dumpFormat != OPTIONS_DUMP_DEFAULT && !options->dump) fail("--dump-format works only with --dump-frames");
 }
 
 }  // namespace

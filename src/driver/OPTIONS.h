@@ -9,6 +9,13 @@
 
 #include "platform/HOST.h"
 
+// Which files --dump-frames writes.
+enum OPTIONS_DUMP : std::int32_t {
+    OPTIONS_DUMP_DEFAULT = 0,   // not given: by the name's ending, else PPM
+    OPTIONS_DUMP_PPM = 1,
+    OPTIONS_DUMP_PNG = 2,
+};
+
 // What the command line asked for. A plain record: every field has its
 // neutral value when the option is not given.
 struct OPTIONS {
@@ -29,6 +36,14 @@ struct OPTIONS {
     bool keysGiven, pointerGiven;
     std::string audioFile;             // --audio: what would be heard goes to this WAVE file; empty: none
     bool mute;                         // --mute: no sound at all (the music is still made)
+    // Presentation, screenshots and recording.
+    std::int32_t scale = 1;            // --scale: 1..8 times the frame, window and recording
+    bool fullscreen;                   // --fullscreen: window runs only
+    VIEW_MODE scaleMode;               // --scale-mode integer|fit
+    std::int32_t screenshotScale = 1;  // --screenshot-scale: 1..8
+    std::string captureFolder;         // --capture-dir; empty: the pictures folder, else the working directory
+    std::int32_t dumpFormat;           // --dump-format: OPTIONS_DUMP
+    std::string recordFile;            // --record: empty: none
     std::int32_t volume = 100;         // --volume: 0..100 of the sound device only
 };
 

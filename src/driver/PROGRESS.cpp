@@ -34,7 +34,8 @@ void draw(std::uint32_t done, Clock::time_point now)
 bool PROGRESS_wanted(const OPTIONS* options, bool terminal)
 {
     if (options == nullptr || !terminal) return false;
-    return options->headless && options->frames > 0 && (options->dump || !options->audioFile.empty());
+    return options->headless && options->frames > 0 &&
+           (options->dump || !options->audioFile.empty() || !options->recordFile.empty());
 }
 
 void PROGRESS_start(std::uint32_t total)

@@ -11,6 +11,7 @@
 #include "foundation/DISTX.h"
 #include "foundation/DISTY.h"
 #include "foundation/SINE.h"
+#include "platform/HOST.h"
 #include "platform/MOUSE.h"
 #include "vector/FONT.h"
 #include "vector/LFONT.h"
@@ -205,9 +206,18 @@ void QORN7316_updateTitle()
     FONT_drawText(titleFont, titleText);
 }
 
+// With --trace a change of the buttons prints where the pointer is, in
+// frame pixels: the way to check the pointer's mapping through a scaled or
+// fullscreen window.
 void QORN7316_drawPointer()
 {
+    static std::int32_t tracedButtons = 0;
     WINPTR_poll(pointer);
+    if (QORN7316_trace != 0 && pointer != nullptr && pointer->buttons != tracedButtons) {
+        tracedButtons = pointer->buttons;
+        std::fprintf(stderr, "frame %u: pointer %d,%d buttons %d\n", static_cast<unsigned>(HOST_presentedFrames()),
+                     static_cast<int>(pointer->x), static_cast<int>(pointer->y), static_cast<int>(tracedButtons));
+    }
     MOUSE_update(pointerSprite);
     MOUSE_draw(pointerSprite);
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -46,6 +47,24 @@ const HOST_BACKEND* backend = nullptr;   // null: headless
 bool started = false;
 std::uint32_t presented = 0;
 std::uint32_t frameLimit = 0;
+HOST_PRESENTATION presentation{1, false, VIEW_MODE::INTEGER};
+int (*exitStep)(int) = nullptr;
+volatile std::sig_atomic_t stopSignal = 0;   // set by the handler HOST_stopOnSignals installs
+
+extern "C" void onStopSignal(int signal)
+{
+    stopSignal = signal;
+}
+
+// A signal asked the run to end: it ends between frames, through HOST_exit,
+// so the files being written are finished.
+void endOnSignal()
+{
+    if (stopSignal == 0) return;
+    const int signal = stopSignal;
+    std::fprintf(stderr, "qorn7316: stopped by signal %d\n", signal);
+    HOST_exit(128 + signal);
+}
 void (*presentHook)(std::uint32_t) = nullptr;
 void (*exitHook)() = nullptr;
 
@@ -96,10 +115,10 @@ std::int32_t headlessTakeEvents(HOST_EVENT* events, std::int32_t max)
 
 bool headlessReadPointer(HOST_POINTER* p)
 {
-    *p = HOST_POINTER{restingPointer, restingPointer, 0, 0, 0};
+    *p = HOST_POINTER{restingPointer, restingPointer, 0, 0, 0, restingPointer, restingPointer};
     for (const HOST_SCRIPTED_POINTER& s : headless.pointer) {
         if (s.frame > presented + 1u) break;
-        *p = HOST_POINTER{s.x, s.y, 0, 0, s.buttons};
+        *p = HOST_POINTER{s.x, s.y, 0, 0, s.buttons, s.x, s.y};
     }
     return true;
 }
@@ -174,6 +193,11 @@ void HOST_exit(int status)
 {
     finishHook();     // first, so that a closing message starts a line of its own
     PLAYER_close();   // the sound device (or file) first, while the back end still runs
+    if (exitStep != nullptr) {
+        int (*step)(int) = exitStep;
+        exitStep = nullptr;   // a failure inside the step ends the process without running it again
+        status = step(status);
+    }
     if (started) use().stop();
     started = false;
     std::exit(HOST_finishOutput(PLAYER_writeFailed() && status == 0 ? 1 : status));
@@ -187,6 +211,28 @@ int HOST_finishOutput(int status)
     if (lost) std::fputs("qorn7316: standard output could not be written\n", stderr);
     std::fflush(stderr);
     return lost && status == 0 ? 1 : status;
+}
+
+void HOST_stopOnSignals()
+{
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+}
+
+void HOST_setExitStep(int (*finish)(int status))
+{
+    exitStep = finish;
+}
+
+void HOST_setPresentation(const HOST_PRESENTATION& p)
+{
+    presentation = p;
+    presentation.scale = std::clamp(p.scale, 1, VIEW_MAX_SCALE);
+}
+
+HOST_PRESENTATION HOST_presentation()
+{
+    return presentation;
 }
 
 void HOST_fail(const char* message)
@@ -211,6 +257,7 @@ void HOST_present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
     use().present(rows, w, h);
     ++presented;
     if (presentHook != nullptr) presentHook(presented);
+    endOnSignal();
     if (frameLimit != 0 && presented >= frameLimit) {
         if (backend == nullptr && headless.clock == HOST_CLOCK::VIRTUAL)
             completeSlot();   // the last frame is shown for its slot
@@ -250,6 +297,7 @@ void HOST_sleep(std::uint32_t ms)
 void HOST_idle(bool inputWaiting)
 {
     constexpr std::uint32_t pauseWait = 10;
+    endOnSignal();
     if (backend == nullptr && !inputWaiting && headless.pushed.empty()) {
         if (headless.nextKey < headless.keys.size() && !keyDue(headless.nextKey))
             headless.releasedKeys = headless.nextKey + 1;
@@ -315,6 +363,7 @@ std::int32_t HOST_keyFromName(const char* name, std::size_t length)
     struct Named { const char* name; std::int32_t key; };
     static constexpr Named named[] = {
         {"space", ' '}, {"escape", 27}, {"esc", 27}, {"plus", '+'}, {"minus", '-'}, {"less", '<'}, {"greater", '>'},
+        {"F12", HOST_KEY_SCREENSHOT},
     };
     for (const Named& n : named)
         if (sameName(name, length, n.name)) return n.key;
@@ -351,6 +400,8 @@ void HOST_reset()
     started = false;
     presented = 0;
     frameLimit = 0;
+    presentation = HOST_PRESENTATION{1, false, VIEW_MODE::INTEGER};
+    exitStep = nullptr;
     presentHook = nullptr;
     exitHook = nullptr;
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/VIEW.h"
+
 // Events the window system hands to the message pump.
 enum HOST_EVENT_KIND : std::int32_t {
     HOST_KEY = 1,      // a key went down; key holds its character (see HOST_keyFromName)
@@ -24,14 +26,27 @@ struct HOST_POINTER {
     std::int32_t screenX, screenY;   // position in screen pixels
     std::int32_t clientX, clientY;   // screen position of the client area's top-left pixel
     std::int32_t buttons;            // held now: bit 0 left, bit 1 right, bit 2 middle
+    std::int32_t x, y;               // the frame pixel under the pointer, counted on outside the frame
+};
+
+// Keys the window layer handles itself; they lie outside the demo's byte-wide
+// characters and never reach the driver.
+inline constexpr std::int32_t HOST_KEY_SCREENSHOT = 0x1000 + 12;   // F12
+
+// How a window shows the frame. Set before the window opens.
+struct HOST_PRESENTATION {
+    std::int32_t scale;   // 1..VIEW_MAX_SCALE: the window's client area is the frame times this
+    bool fullscreen;      // start on the whole desktop (F11 and Alt+Enter switch)
+    VIEW_MODE mode;       // how the frame fills a screen (and a window on a fractional-scale screen)
 };
 
 // A window back end: the program's SDL2 back end fills one of these.
 struct HOST_BACKEND {
     bool (*start)();                                        // false: no display to open a window on
     void (*stop)();                                         // closes everything; safe to call twice
-    bool (*openWindow)(const char* title, std::int32_t w, std::int32_t h);   // shown, client w x h
-    void (*placeWindow)(std::int32_t w, std::int32_t h);   // client area w x h, centred on the screen
+    bool (*openWindow)(const char* title, std::int32_t w, std::int32_t h);   // frame w x h, at the presentation's scale
+    void (*placeWindow)(std::int32_t w, std::int32_t h);   // client area w x h times the scale, centred; shown
+                                                            // (in fullscreen only shown)
     void (*present)(const std::uint8_t* rows, std::int32_t w, std::int32_t h);   // 24-bit blue-green-red, bottom-up
     std::int32_t (*takeEvents)(HOST_EVENT* events, std::int32_t max);            // the events pending now
     bool (*readPointer)(HOST_POINTER* pointer);            // false when the position cannot be read
@@ -50,6 +65,10 @@ bool HOST_start();                            // false: no display (window back 
 [[noreturn]] void HOST_exit(int status);      // closes the back end and ends the process; status 1
                                               // instead of 0 when a sound file or standard output failed
 int HOST_finishOutput(int status);            // flushes; 1 instead of 0 (and a line) when stdout failed
+void HOST_stopOnSignals();                    // SIGINT and SIGTERM end the run at the next frame (or pause
+                                              // round) through HOST_exit, status 128 + signal
+void HOST_setExitStep(int (*finish)(int status));  // run by HOST_exit after the sound is closed: finishes files,
+                                              // returns the status to end with
 [[noreturn]] void HOST_fail(const char* message);   // "qorn7316: message" on stderr, exit status 1
 
 // Window operations of the chosen back end.
@@ -64,6 +83,11 @@ void HOST_sleep(std::uint32_t ms);
 void HOST_idle(bool inputWaiting);            // the pause waits 10 ms for input; see HOST.cpp
 void HOST_frameStart(std::uint32_t slotMs);   // a paced frame starts; headless virtual clock: the last
                                               // frame's slot of slotMs is completed first (see HOST.cpp)
+
+// Presentation of the window back end; the headless one has only the scale,
+// which the recording uses.
+void HOST_setPresentation(const HOST_PRESENTATION& presentation);   // scale clamped to 1..VIEW_MAX_SCALE
+HOST_PRESENTATION HOST_presentation();                              // {1, false, INTEGER} until set
 
 // Run control shared by both back ends.
 void HOST_setFrameLimit(std::uint32_t frames);   // end with status 0 after this many presents; 0: no limit

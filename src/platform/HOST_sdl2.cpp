@@ -1,6 +1,10 @@
 // HOST_sdl2: the window back end. One window, a renderer and a streaming
 // texture made once; each present copies the display's 24-bit rows into the
-// texture in place. Keys arrive as characters; the pointer is read on demand.
+// texture in place and draws it, nearest neighbour, into the rectangle VIEW
+// gives for the drawable (device pixels on a high-density screen), black
+// around it. Keys arrive as characters; the pointer is read on demand and
+// mapped back to frame pixels. F11 and Alt+Enter switch desktop fullscreen
+// here, without the demo seeing a key.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -15,6 +19,21 @@ SDL_Renderer* renderer = nullptr;
 SDL_Texture* texture = nullptr;
 std::int32_t textureWidth = 0, textureHeight = 0;
 bool videoStarted = false;
+bool fullscreen = false;
+std::int32_t frameWidth = 256, frameHeight = 256;   // the last size asked for, in frame pixels
+
+// Where the frame goes now, from the window's logical size and its drawable.
+VIEW currentView()
+{
+    int ww = 0, wh = 0, dw = 0, dh = 0;
+    SDL_GetWindowSize(window, &ww, &wh);
+    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &dw, &dh) != 0) {
+        dw = ww;
+        dh = wh;
+    }
+    return VIEW_make(frameWidth, frameHeight, ww, wh, dw, dh, HOST_presentation().mode);
+}
+
 bool iconSet = false;
 
 // The window's icon is the first frame shown (the intro picture), the same
@@ -65,21 +84,39 @@ void stop()
     videoStarted = false;
 }
 
+// Sizes are logical units; on a high-density screen the drawable has more
+// pixels and the texture is drawn at the drawable's size.
 bool openWindow(const char* title, std::int32_t w, std::int32_t h)
 {
     if (window != nullptr) return true;
-    window = SDL_CreateWindow(title, 0, 0, w > 0 ? w : 1, h > 0 ? h : 1, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    const HOST_PRESENTATION p = HOST_presentation();
+    frameWidth = w > 0 ? w : 1;
+    frameHeight = h > 0 ? h : 1;
+    fullscreen = p.fullscreen;
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window = SDL_CreateWindow(title, 0, 0, frameWidth * p.scale, frameHeight * p.scale, flags);
     if (window == nullptr) return false;
     renderer = SDL_CreateRenderer(window, -1, 0);
     if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     return renderer != nullptr;
 }
 
-// The client area gets w x h; the window with its frame is centred on the
-// screen it is on, as far as the frame's size can be measured.
-void placeWindow(std::int32_t w, std::int32_t h)
+// The client area gets w x h frame pixels at the scale; the window with its
+// frame is centred on the screen it is on, as far as the frame's size can be
+// measured. A fullscreen window keeps the whole screen.
+void placeWindow(std::int32_t fw, std::int32_t fh)
 {
     if (window == nullptr) return;
+    frameWidth = fw > 0 ? fw : 1;
+    frameHeight = fh > 0 ? fh : 1;
+    if (fullscreen) {
+        SDL_ShowWindow(window);
+        return;
+    }
+    const std::int32_t scale = HOST_presentation().scale;
+    const int w = frameWidth * scale;
+    const int h = frameHeight * scale;
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
     int cw = 0, ch = 0;
@@ -96,6 +133,15 @@ void placeWindow(std::int32_t w, std::int32_t h)
     SDL_GetWindowPosition(window, &px, &py);
     if (px != x || py != y) SDL_SetWindowPosition(window, x, y);
     SDL_ShowWindow(window);
+}
+
+void switchFullscreen()
+{
+    if (window == nullptr) return;
+    const bool want = !fullscreen;
+    if (SDL_SetWindowFullscreen(window, want ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+    fullscreen = want;
+    if (!fullscreen) placeWindow(frameWidth, frameHeight);   // back to the scaled size, centred
 }
 
 void present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
@@ -123,7 +169,10 @@ void present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
     SDL_UnlockTexture(texture);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
-    const SDL_Rect place{0, 0, w, h};   // never scaled
+    frameWidth = w;
+    frameHeight = h;
+    const VIEW v = currentView();
+    const SDL_Rect place{v.x, v.y, v.width, v.height};
     SDL_RenderCopy(renderer, texture, nullptr, &place);
     SDL_RenderPresent(renderer);
 }
@@ -176,6 +225,15 @@ std::int32_t takeEvents(HOST_EVENT* events, std::int32_t max)
                 events[n++] = HOST_EVENT{HOST_RESIZE, 0};
             break;
         case SDL_KEYDOWN:
+            if (e.key.keysym.sym == SDLK_F11 ||
+                ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT) != 0)) {
+                if (e.key.repeat == 0) switchFullscreen();
+                break;
+            }
+            if (e.key.keysym.sym == SDLK_F12) {
+                if (e.key.repeat == 0) events[n++] = HOST_EVENT{HOST_KEY, HOST_KEY_SCREENSHOT};
+                break;
+            }
             key = keyOf(e.key);
             if (key != 0) events[n++] = HOST_EVENT{HOST_KEY, key};
             break;
@@ -190,6 +248,8 @@ std::int32_t takeEvents(HOST_EVENT* events, std::int32_t max)
     return n;
 }
 
+// The screen position less the window's gives logical units in the window,
+// which VIEW maps back through the scale and the letterbox.
 bool readPointer(HOST_POINTER* p)
 {
     if (window == nullptr) return false;
@@ -200,7 +260,9 @@ bool readPointer(HOST_POINTER* p)
     if ((held & SDL_BUTTON_LMASK) != 0) buttons |= 1;
     if ((held & SDL_BUTTON_RMASK) != 0) buttons |= 2;
     if ((held & SDL_BUTTON_MMASK) != 0) buttons |= 4;
-    *p = HOST_POINTER{sx, sy, cx, cy, buttons};
+    std::int32_t fx = 0, fy = 0;
+    VIEW_toFrame(currentView(), sx - cx, sy - cy, &fx, &fy);
+    *p = HOST_POINTER{sx, sy, cx, cy, buttons, fx, fy};
     return true;
 }
 

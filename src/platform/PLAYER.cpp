@@ -35,6 +35,7 @@ Voice outgoing;                     // fades out over its ramp, then stops
 std::unique_ptr<Buffer> currentBuffer;
 std::unique_ptr<Buffer> outgoingBuffer;
 const PLAYER_BACKEND* backend = nullptr;
+std::atomic<void (*)(const std::int16_t*, std::int32_t)> listener{nullptr};
 
 // The device's gain in 1/10000ths, read by the audio thread. Loudness follows
 // the square of the volume, so equal steps sound about equally large.
@@ -111,7 +112,8 @@ std::int32_t next(Voice& v)
 // 1/44100 s of the clock since it was opened. Values are rendered lazily,
 // whenever the playing state is about to change and at the end.
 struct Headless {
-    std::FILE* file = nullptr;
+    bool open = false;
+    std::FILE* file = nullptr;   // null: rendered for the listener only
     std::uint32_t (*ticks)() = nullptr;
     void (*sleep)(std::uint32_t) = nullptr;
     std::uint32_t origin = 0;
@@ -149,7 +151,7 @@ void putHeader(std::FILE* f, std::uint32_t values)
 
 void headlessCatchUp()
 {
-    if (headless.file == nullptr) return;
+    if (!headless.open) return;
     // 44.1 values per millisecond, from the whole elapsed time each time, so
     // the fraction is carried and a long run does not drift.
     const std::uint64_t elapsed = static_cast<std::uint32_t>(headless.ticks() - headless.origin);
@@ -159,6 +161,8 @@ void headlessCatchUp()
     while (headless.written < target) {
         const auto n = static_cast<std::int32_t>(std::min<std::uint64_t>(values.size(), target - headless.written));
         PLAYER_render(values.data(), n);
+        headless.written += static_cast<std::uint64_t>(n);
+        if (headless.file == nullptr) continue;
         for (std::int32_t i = 0; i < n; ++i) {
             const auto v = static_cast<std::uint16_t>(values[static_cast<std::size_t>(i)]);
             bytes[2 * static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v);
@@ -166,7 +170,6 @@ void headlessCatchUp()
         }
         if (std::fwrite(bytes.data(), 2, static_cast<std::size_t>(n), headless.file) != static_cast<std::size_t>(n))
             headless.failed = true;
-        headless.written += static_cast<std::uint64_t>(n);
     }
 }
 
@@ -179,8 +182,12 @@ void headlessWait(std::uint32_t ms)
 
 void headlessClose()
 {
-    if (headless.file == nullptr) return;
+    if (!headless.open) return;
     headlessCatchUp();
+    if (headless.file == nullptr) {
+        headless = Headless{};
+        return;
+    }
     if (std::fseek(headless.file, 0, SEEK_SET) == 0) putHeader(headless.file, static_cast<std::uint32_t>(headless.written));
     else headless.failed = true;
     if (std::fclose(headless.file) != 0) headless.failed = true;
@@ -206,6 +213,7 @@ bool PLAYER_openHeadless(const char* path, std::uint32_t (*ticks)(), void (*slee
     PLAYER_close();
     std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) { PLAYER_error(); return false; }
+    headless.open = true;
     headless.file = file;
     headless.ticks = ticks;
     headless.sleep = sleep;
@@ -213,6 +221,29 @@ bool PLAYER_openHeadless(const char* path, std::uint32_t (*ticks)(), void (*slee
     putHeader(file, 0);
     PLAYER_useBackend(&headlessBackend);
     return true;
+}
+
+bool PLAYER_openClocked(std::uint32_t (*ticks)(), void (*sleep)(std::uint32_t))
+{
+    if (ticks == nullptr || sleep == nullptr) { PLAYER_error(); return false; }
+    PLAYER_close();
+    headless.open = true;
+    headless.ticks = ticks;
+    headless.sleep = sleep;
+    headless.origin = ticks();
+    PLAYER_useBackend(&headlessBackend);
+    return true;
+}
+
+void PLAYER_listen(void (*l)(const std::int16_t* values, std::int32_t n))
+{
+    listener.store(l);
+}
+
+void PLAYER_sync()
+{
+    lock();
+    unlock();
 }
 
 bool PLAYER_writeFailed()
@@ -347,6 +378,7 @@ void PLAYER_render(std::int16_t* out, std::int32_t n)
         }
         out[i] = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
     }
+    if (auto* l = listener.load(); l != nullptr && n > 0) l(out, n);
 }
 
 void PLAYER_setVolume(std::int32_t percent)

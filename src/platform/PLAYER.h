@@ -31,10 +31,16 @@ extern std::uint8_t PLAYER_debug;   // 0 at start; nothing sets it
 bool PLAYER_openHeadless(const char* path, std::uint32_t (*ticks)(),
                          void (*sleep)(std::uint32_t));   // path: 16-bit mono 44100 Hz WAVE written up to ticks()
                                                           // at close or exit; false after PLAYER_error
+bool PLAYER_openClocked(std::uint32_t (*ticks)(), void (*sleep)(std::uint32_t));   // the headless back end
+                                    // without a file: what would be heard goes only to the listener
 bool PLAYER_openSdl2();             // defined only in the program built with SDL2; a missing device is
                                     // reported once on standard error and the player stays silent (false)
 void PLAYER_useBackend(const PLAYER_BACKEND* backend);   // for back ends; null: silent
 void PLAYER_close();                // closes the back end (also run at exit); stops the sound
+// Every value rendered (what is heard, or would be) goes to the listener
+// too, in order: on the audio thread with the SDL2 back end. Null: none.
+void PLAYER_listen(void (*listener)(const std::int16_t* values, std::int32_t n));
+void PLAYER_sync();                 // the headless back end renders up to now (elsewhere nothing happens)
 bool PLAYER_writeFailed();          // a sound file since start could not be written completely (reported
                                     // on standard error when it was closed)
 
@@ -57,5 +63,6 @@ void PLAYER_applyVolume(std::int16_t* out, std::int32_t n);   // gain (volume/10
 // Shared with the back ends and tests.
 bool PLAYER_decode(std::span<const std::uint8_t> wave, std::vector<std::int16_t>& out);   // 16-bit mono 44100;
                                                             // false after PLAYER_error on a bad image
-void PLAYER_render(std::int16_t* out, std::int32_t n);      // the next n values heard; no allocation, no lock
+void PLAYER_render(std::int16_t* out, std::int32_t n);      // the next n values heard, then to the listener;
+                                                            // no allocation or lock besides the listener's
 void PLAYER_error();                                        // "PLAYER error\n" while PLAYER_debug != 0

@@ -8,7 +8,11 @@
 #include <cstring>
 #include <new>
 
+#include "platform/CAPTURE.h"
 #include "platform/HOST.h"
+#include "platform/PLAYER.h"
+#include "platform/RECORD.h"
+#include "raster/PNG.h"
 
 const MODID WINDPY_ID = MODID_WINDOWS("WINDPY  ");
 std::uint8_t WINDPY_debug = 0;
@@ -18,6 +22,7 @@ namespace {
 
 constexpr std::int32_t maxSide = 16384;
 constexpr std::size_t maxDirectory = 3800;
+constexpr std::size_t maxPrefix = 200;
 
 WINDPY* current = nullptr;
 bool windowOpen = false;
@@ -26,6 +31,9 @@ std::size_t rowsSize = 0;
 std::uint32_t frameNumber = 0;
 bool dumpRequested = false;
 char dumpDirectory[maxDirectory + 1] = ".";
+char dumpPrefix[maxPrefix + 1] = "frame";
+bool dumpPng = false;
+bool shown = false;   // rows hold a frame that was shown
 
 }  // namespace
 
@@ -70,6 +78,7 @@ void WINDPY_setSize(WINDPY* display, std::int32_t w, std::int32_t h)
     }
     HOST_placeWindow(w, h);
     const std::size_t size = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3u;
+    shown = false;
     std::uint8_t* fresh = new (std::nothrow) std::uint8_t[size > 0 ? size : 1]();
     delete[] rows;
     rows = fresh;
@@ -87,11 +96,29 @@ void WINDPY_show(WINDPY* display, const IMG* image)
     }
     if (WINDPY_dumpFrames != 0) {
         frameNumber += 1;
-        char path[maxDirectory + 32];
-        std::snprintf(path, sizeof path, "%s/frame-%05u.ppm", dumpDirectory, static_cast<unsigned>(frameNumber));
-        if (!IMG_save(image, path)) {
-            char message[sizeof path + 32];
+        char path[maxDirectory + maxPrefix + 32];
+        std::snprintf(path, sizeof path, "%s/%s-%05u.%s", dumpDirectory, dumpPrefix, static_cast<unsigned>(frameNumber),
+                      dumpPng ? "png" : "ppm");
+        char message[sizeof path + 600];
+        if (dumpPng) {
+            char error[sizeof path + 300];
+            if (!PNG_save(image, path, 1, error, sizeof error)) {
+                std::snprintf(message, sizeof message, "cannot write %s", error);
+                HOST_fail(message);
+            }
+        } else if (!IMG_save(image, path)) {
             std::snprintf(message, sizeof message, "cannot write %s", path);
+            HOST_fail(message);
+        }
+    }
+    // The screenshot key and the recording take the frame as it is shown,
+    // before the present that may end the run.
+    CAPTURE_serve(image);
+    if (RECORD_active()) {
+        PLAYER_sync();
+        if (!RECORD_frame(image, HOST_ticks())) {
+            char message[600];
+            std::snprintf(message, sizeof message, "cannot record: %s", RECORD_error());
             HOST_fail(message);
         }
     }
@@ -113,6 +140,7 @@ void WINDPY_show(WINDPY* display, const IMG* image)
             *out++ = static_cast<std::uint8_t>((*p >> 16) & 0xFFu);
         }
     }
+    shown = true;
     HOST_present(rows, w, h);
 }
 
@@ -145,6 +173,38 @@ bool WINDPY_dumpTo(const char* directory)
     dumpRequested = true;
     WINDPY_dumpFrames = 1;
     return true;
+}
+
+bool WINDPY_dumpAs(const char* prefix, bool png)
+{
+    const char* p = prefix != nullptr ? prefix : "frame";
+    const std::size_t length = std::strlen(p);
+    if (length == 0 || length > maxPrefix || std::strchr(p, '/') != nullptr) return false;
+    std::memcpy(dumpPrefix, p, length + 1);
+    dumpPng = png;
+    return true;
+}
+
+// The rows back to colour words: blue, green, red bytes, bottom row first.
+IMG* WINDPY_shownFrame()
+{
+    if (current == nullptr || rows == nullptr || !shown) return nullptr;
+    const std::int32_t w = current->width;
+    const std::int32_t h = current->height;
+    IMG* image = IMG_new();
+    if (image == nullptr) return nullptr;
+    IMG_setSize(image, w, h);
+    if (image->width != w || image->height != h || image->pixels == nullptr) {
+        IMG_free(&image);
+        return nullptr;
+    }
+    for (std::int32_t y = 0; y < h; ++y) {
+        const std::uint8_t* in = rows + static_cast<std::size_t>(h - 1 - y) * static_cast<std::size_t>(w) * 3u;
+        std::uint32_t* out = image->pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+        for (std::int32_t x = 0; x < w; ++x, in += 3)
+            out[x] = static_cast<std::uint32_t>(in[0]) | (static_cast<std::uint32_t>(in[1]) << 8) | (static_cast<std::uint32_t>(in[2]) << 16);
+    }
+    return image;
 }
 
 std::uint32_t WINDPY_frameNumber()

@@ -1,6 +1,8 @@
 // WINDPY: the display. Owns the one window, keeps its client area at the
-// frame's size, converts each finished frame to 24-bit rows for the window
-// and can write every presented frame to a numbered PPM file.
+// frame's size (times the window's scale), converts each finished frame to
+// 24-bit rows for the window and can write every presented frame to a
+// numbered PPM or PNG file. A pending screenshot and a running recording get
+// each frame as it is shown.
 #pragma once
 #include <cstdint>
 
@@ -25,6 +27,8 @@ bool WINDPY_equal(const WINDPY* a, const WINDPY* b);   // both the current displ
 WINDPY* WINDPY_clone(WINDPY* display);     // the same display: there is only one
 WINDPY* WINDPY_current();                  // the current display, or null
 bool WINDPY_dumpTo(const char* directory); // the command line's --dump-frames: WINDPY_new then switches the dump on; null: off
+bool WINDPY_dumpAs(const char* prefix, bool png);   // file names PREFIX-00001.ppm or .png; null prefix: "frame"
+IMG* WINDPY_shownFrame();                  // a new image of the last frame shown, or null (none yet)
 std::uint32_t WINDPY_frameNumber();        // number of the last dumped frame; never reset
 const std::uint8_t* WINDPY_rows();         // the conversion buffer: width * height * 3 bytes, bottom-up, or null
 void WINDPY_error();                       // "WINDPY error\n" while WINDPY_debug != 0

@@ -13,9 +13,12 @@
 #include "driver/OPTIONS.h"
 #include "driver/PROGRESS.h"
 #include "driver/QORN7316.h"
+#include "platform/CAPTURE.h"
 #include "platform/PLAYER.h"
+#include "platform/RECORD.h"
 #include "platform/WINDPY.h"
 #include "raster/PIXSPAN.h"
+#include "raster/PNG.h"
 
 const MODID WINMAIN_ID = MODID_WINDOWS("WINMAIN ");
 std::uint8_t WINMAIN_debug = 0;
@@ -50,7 +53,8 @@ void WINMAIN_pump()
     for (std::int32_t i = 0; i < n; ++i) {
         switch (events[i].kind) {
         case HOST_KEY:
-            if (!WINMAIN_volumeKey(events[i].key)) WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key);
+            if (events[i].key == HOST_KEY_SCREENSHOT) CAPTURE_request();   // served with the next frame shown
+            else if (!WINMAIN_volumeKey(events[i].key)) WINMAIN_windowProc(WINMAIN_KEYDOWN, events[i].key);
             break;
         case HOST_RESIZE: WINMAIN_windowProc(WINMAIN_SIZE, 0); break;
         case HOST_CLOSE: WINMAIN_windowProc(WINMAIN_DESTROY, 0); break;
@@ -75,6 +79,13 @@ bool WINMAIN_volumeKey(std::int32_t key)
 // a moment per round instead of spinning.
 void WINMAIN_wait()
 {
+    if (CAPTURE_pending()) {   // no frame comes during the pause: the one on show
+        IMG* onShow = WINDPY_shownFrame();
+        if (onShow != nullptr) {
+            CAPTURE_serve(onShow);
+            IMG_free(&onShow);
+        }
+    }
     HOST_idle(WINMAIN_lastKey != 0);
 }
 
@@ -82,6 +93,71 @@ void WINMAIN_error()
 {
     if (WINMAIN_debug != 0) std::fputs("WINMAIN error\n", stdout);
 }
+
+namespace {
+
+bool endsWithNoCase(const std::string& s, const std::string& ending)
+{
+    if (s.size() < ending.size()) return false;
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        char c = s[s.size() - ending.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != ending[i]) return false;
+    }
+    return true;
+}
+
+// --dump-frames=DIR writes DIR/frame-00001.ppm...; a value ending in .png or
+// .ppm names the files instead: out/shot.png gives out/shot-00001.png...
+// Returns 0, or the exit status after printing the line.
+int setUpDump(const OPTIONS& options)
+{
+    std::string folder = options.dumpDirectory;
+    std::string prefix = "frame";
+    bool png = options.dumpFormat == OPTIONS_DUMP_PNG;
+    const bool namesPng = endsWithNoCase(folder, ".png");
+    if (namesPng || endsWithNoCase(folder, ".ppm")) {
+        if (options.dumpFormat != OPTIONS_DUMP_DEFAULT && png != namesPng) {
+            OPTIONS_usageError(stderr, "--dump-frames=" + folder + " and --dump-format " + (png ? "png" : "ppm") + " disagree");
+            return 2;
+        }
+        png = namesPng;
+        const std::size_t slash = folder.rfind('/');
+        prefix = folder.substr(slash == std::string::npos ? 0 : slash + 1);
+        prefix.resize(prefix.size() - 4);
+        folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : folder.substr(0, slash));
+        if (prefix.empty()) {
+            OPTIONS_usageError(stderr, "--dump-frames=" + options.dumpDirectory + ": no name before the ending");
+            return 2;
+        }
+    }
+    if (png && !PNG_available()) {
+        std::fputs("qorn7316: this build cannot write PNG files (libpng was not found); use --dump-format ppm\n", stderr);
+        return 1;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || !std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "qorn7316: cannot make the frame directory '%s'\n", folder.c_str());
+        return 1;
+    }
+    if (!WINDPY_dumpTo(folder.c_str()) || !WINDPY_dumpAs(prefix.c_str(), png)) {
+        OPTIONS_usageError(stderr, "frame file name too long");
+        return 2;
+    }
+    return 0;
+}
+
+// The exit step of a recording run: the file is finished whatever ended the
+// run; a failure nobody has reported yet turns status 0 into 1.
+int finishRecording(int status)
+{
+    if (RECORD_close()) return status;
+    if (status == 0) std::fprintf(stderr, "qorn7316: the recording could not be written completely: %s\n", RECORD_error());
+    return status == 0 ? 1 : status;
+}
+
+}  // namespace
 
 int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, bool (*openSoundDevice)())
 {
@@ -119,17 +195,22 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         }
     }
     if (options.dump) {
-        const char* directory = options.dumpDirectory.c_str();
+        if (const int status = setUpDump(options); status != 0) return status;
+    }
+    HOST_setPresentation(HOST_PRESENTATION{options.scale, options.fullscreen, options.scaleMode});
+    CAPTURE_setScale(options.screenshotScale);
+    if (!options.captureFolder.empty()) {
         std::error_code ec;
-        std::filesystem::create_directories(directory, ec);
-        if (ec || !std::filesystem::is_directory(directory, ec)) {
-            std::fprintf(stderr, "qorn7316: cannot make the frame directory '%s'\n", directory);
+        std::filesystem::create_directories(options.captureFolder, ec);
+        if (ec || !std::filesystem::is_directory(options.captureFolder, ec)) {
+            std::fprintf(stderr, "qorn7316: cannot make the screenshot folder '%s'\n", options.captureFolder.c_str());
             return 1;
         }
-        if (!WINDPY_dumpTo(directory)) {
-            OPTIONS_usageError(stderr, "frame directory name too long");
-            return 2;
-        }
+        CAPTURE_setFolder(options.captureFolder.c_str());
+    }
+    if (!options.recordFile.empty() && !RECORD_available()) {
+        std::fputs("qorn7316: this build cannot record (FFmpeg's libraries were not found)\n", stderr);
+        return 1;
     }
     if (options.headless) {
         HOST_useHeadless(options.clock);
@@ -143,8 +224,23 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         std::fputs("qorn7316: cannot open a window (no display found); try --headless\n", stderr);
         return 1;
     }
+    // A recording takes every frame shown and every value heard; headless
+    // frames follow each other exactly, a window's are placed by the clock.
+    if (!options.recordFile.empty()) {
+        char recordError[600];
+        const RECORD_TIMING timing = options.headless ? RECORD_TIMING::EXACT : RECORD_TIMING::CLOCK;
+        if (!RECORD_open(options.recordFile.c_str(), 256, 256, options.scale, timing, HOST_ticks(), recordError,
+                         sizeof recordError)) {
+            std::fprintf(stderr, "qorn7316: cannot record: %s\n", recordError);
+            HOST_exit(1);
+        }
+        HOST_setExitStep(finishRecording);
+        HOST_stopOnSignals();   // Ctrl+C still leaves a finished file
+        PLAYER_listen(RECORD_sound);
+    }
     // Sound: a file when asked, else the device of a window run; a run
-    // without a device (or with --mute) goes on silently.
+    // without a device (or with --mute) goes on silently. A headless
+    // recording without a sound file still renders the sound in step.
     if (!options.mute && !options.audioFile.empty()) {
         if (!PLAYER_openHeadless(options.audioFile.c_str(), HOST_ticks, HOST_sleep)) {
             std::fprintf(stderr, "qorn7316: cannot write the sound file '%s'\n", options.audioFile.c_str());
@@ -152,6 +248,8 @@ int WINMAIN_run(int argc, const char* const* argv, const HOST_BACKEND* window, b
         }
     } else if (!options.mute && !options.headless && openSoundDevice != nullptr) {
         openSoundDevice();
+    } else if (!options.mute && options.headless && !options.recordFile.empty()) {
+        PLAYER_openClocked(HOST_ticks, HOST_sleep);
     }
     PLAYER_setVolume(options.volume);
     HOST_setFrameLimit(options.frames);

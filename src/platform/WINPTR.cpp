@@ -46,9 +46,11 @@ void WINPTR_poll(WINPTR* pointer)
     pointer->buttons = p.buttons & 7;
     pointer->screenX = p.screenX;
     pointer->screenY = p.screenY;
-    // Client coordinates: the screen position less the client area's origin.
-    pointer->x = static_cast<std::int32_t>(static_cast<std::uint32_t>(p.screenX) - static_cast<std::uint32_t>(p.clientX));
-    pointer->y = static_cast<std::int32_t>(static_cast<std::uint32_t>(p.screenY) - static_cast<std::uint32_t>(p.clientY));
+    // Frame pixels: the back end maps the pointer back through the window's
+    // scale and letterbox, so at 1:1 this is the screen position less the
+    // client area's origin.
+    pointer->x = p.x;
+    pointer->y = p.y;
 }
 
 bool WINPTR_equal(const WINPTR* a, const WINPTR* b)

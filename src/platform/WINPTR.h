@@ -7,7 +7,7 @@
 
 struct WINPTR {
     std::int32_t screenX, screenY, screenZ;   // screen pixels at the last poll; z carried at 0
-    std::int32_t x, y, z;                     // client-area pixels: the frame's pixels; z carried at 0
+    std::int32_t x, y, z;                     // frame pixels, mapped back through the window's scale; z carried at 0
     std::int32_t buttons;                     // held at the last poll: bit 0 left, bit 1 right, bit 2 middle
 };
 

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "platform/CAPTURE.h"
+
+namespace {
+
+std::map<std::string, std::string> environment;
+
+const char* fakeEnv(const char* name)
+{
+    const auto it = environment.find(name);
+    return it == environment.end() ? nullptr : it->second.c_str();
+}
+
+std::filesystem::path makeTemp(const char* name)
+{
+    const auto p = std::filesystem::temp_directory_path() / (std::string("qorn-capture-") + std::to_string(::getpid()) + "-" + name);
+    std::filesystem::remove_all(p);
+    std::filesystem::create_directories(p);
+    return p;
+}
+
+}  // namespace
+
+TEST(CaptureFileName, DateTimeAndMillisecondsZeroPadded)
+{
+    EXPECT_EQ(CAPTURE_fileName({2026, 12, 6, 21, 45, 1, 42}), "qorn7316-20261206-214501-042.png");
+    EXPECT_EQ(CAPTURE_fileName({1999, 1, 2, 0, 0, 0, 0}), "qorn7316-19990102-000000-000.png");
+    EXPECT_EQ(CAPTURE_fileName({2030, 10, 31, 23, 59, 59, 999}), "qorn7316-20301031-235959-999.png");
+}
+
+TEST(CaptureUserDirs, ReadsThePicturesLine)
+{
+    struct Case { const char* text; const char* want; };
+    const Case cases[] = {
+        {"XDG_PICTURES_DIR=\"$HOME/Pictures\"\n", "/home/u/Pictures"},
+        {"# comment\n  XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"/data/pics\"", "/data/pics"},
+        {"XDG_PICTURES_DIR=\"/a\"\nXDG_PICTURES_DIR=\"/b\"\n", "/b"},   // the last one counts
+        {"XDG_PICTURES_DIR=relative\n", ""},
+        {"XDG_PICTURES_DIR=\"Pictures\"\n", ""},                       // neither $HOME nor absolute
+        {"XDG_PICTURES_DIR=\"/unclosed\n", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CAPTURE_readUserDirs(c.text, "/home/u"), c.want) << c.text;
+    EXPECT_EQ(CAPTURE_readUserDirs("XDG_PICTURES_DIR=\"$HOME/P\"\n", nullptr), "");
+}
+
+TEST(CaptureDefaultFolder, EnvironmentThenUserDirsThenHere)
+{
+    const auto home = makeTemp("home");
+    const auto pics = makeTemp("pics");
+    std::filesystem::create_directories(home / ".config");
+    std::filesystem::create_directories(home / "Bilder");
+    environment = {{"HOME", home.string()}};
+    EXPECT_EQ(CAPTURE_defaultFolder(fakeEnv), ".");   // no user-dirs file
+    std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+    EXPECT_EQ(CAPTURE_defaultFolder(fakeEnv), (home / "Bilder").string());
+    environment["XDG_PICTURES_DIR"] = pics.string();
+    EXPECT_EQ(CAPTURE_defaultFolder(fakeEnv), pics.string());
+    environment["XDG_PICTURES_DIR"] = (pics / "missing").string();   // not a folder: the next source
+    EXPECT_EQ(CAPTURE_defaultFolder(fakeEnv), (home / "Bilder").string());
+    std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/\"\n";   // HOME itself: switched off
+    EXPECT_EQ(CAPTURE_defaultFolder(fakeEnv), ".");
+    EXPECT_EQ(CAPTURE_defaultFolder(nullptr), ".");
+    std::filesystem::remove_all(home);
+    std::filesystem::remove_all(pics);
+    environment.clear();
+}
+
+TEST(CaptureServe, WritesOnlyWhenAskedAndNeverOverwrites)
+{
+    CAPTURE_reset();
+    const auto folder = makeTemp("shots");
+    CAPTURE_setFolder(folder.string().c_str());
+    IMG* img = IMG_new();
+    EXPECT_TRUE(CAPTURE_serve(img));   // nothing pending: nothing written
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    std::size_t files = 0;
+    for (int i = 0; i < 3; ++i) {
+        CAPTURE_request();
+        EXPECT_TRUE(CAPTURE_pending());
+        testing::internal::CaptureStdout();
+        const bool written = CAPTURE_serve(img);
+        const std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(CAPTURE_pending());
+        if (!written) continue;   // a build without libpng
+        ++files;
+        EXPECT_EQ(printed.rfind(folder.string() + "/qorn7316-", 0), 0u) << printed;
+        EXPECT_TRUE(std::filesystem::exists(printed.substr(0, printed.size() - 1)));
+    }
+    std::size_t found = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) found += e.path().extension() == ".png";
+    EXPECT_EQ(found, files);   // three in quick succession, none overwritten
+    IMG_free(&img);
+    std::filesystem::remove_all(folder);
+    CAPTURE_reset();
+}

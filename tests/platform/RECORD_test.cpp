@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/RECORD.h"
+
+#ifdef QORN_HAVE_FFMPEG
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+}
+
+namespace {
+
+std::string tempPath(const char* name)
+{
+    return (std::filesystem::temp_directory_path() / (std::string("qorn-record-") + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+struct Decoded {
+    std::int32_t width = 0, height = 0, sampleRate = 0;
+    std::vector<std::vector<std::uint32_t>> frames;   // bgr0 words, when the picture is lossless RGB
+    std::vector<std::int64_t> slots;                  // each frame's time stamp in 50ths of a second
+    std::int64_t frameCount = 0;
+    std::vector<std::int16_t> sound;                  // s16 sound, when it decodes to that
+    std::int64_t soundValues = 0;
+};
+
+// Decodes a whole file with FFmpeg's own decoders.
+bool decode(const std::string& path, Decoded* d)
+{
+    AVFormatContext* in = nullptr;
+    if (avformat_open_input(&in, path.c_str(), nullptr, nullptr) < 0) return false;
+    bool ok = avformat_find_stream_info(in, nullptr) >= 0;
+    std::vector<AVCodecContext*> codecs(in->nb_streams, nullptr);
+    for (unsigned i = 0; ok && i < in->nb_streams; ++i) {
+        const AVCodec* c = avcodec_find_decoder(in->streams[i]->codecpar->codec_id);
+        codecs[i] = avcodec_alloc_context3(c);
+        ok = c != nullptr && avcodec_parameters_to_context(codecs[i], in->streams[i]->codecpar) >= 0 &&
+             avcodec_open2(codecs[i], c, nullptr) >= 0;
+    }
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    int packetStream = 0;
+    auto take = [&](AVCodecContext* c) {
+        while (avcodec_receive_frame(c, frame) == 0) {
+            if (c->codec_type == AVMEDIA_TYPE_VIDEO) {
+                d->width = frame->width;
+                d->height = frame->height;
+                d->frameCount += 1;
+                d->slots.push_back(av_rescale_q(frame->best_effort_timestamp, in->streams[static_cast<std::size_t>(packetStream)]->time_base,
+                                                AVRational{1, RECORD_RATE}));
+                if (frame->format == AV_PIX_FMT_BGR0) {
+                    std::vector<std::uint32_t> words(static_cast<std::size_t>(frame->width * frame->height));
+                    for (int y = 0; y < frame->height; ++y)
+                        std::memcpy(&words[static_cast<std::size_t>(y * frame->width)], frame->data[0] + y * frame->linesize[0],
+                                    static_cast<std::size_t>(frame->width) * 4);
+                    d->frames.push_back(std::move(words));
+                }
+            } else {
+                d->sampleRate = frame->sample_rate;
+                d->soundValues += frame->nb_samples;
+                if (frame->format == AV_SAMPLE_FMT_S16) {
+                    const auto* v = reinterpret_cast<const std::int16_t*>(frame->data[0]);
+                    d->sound.insert(d->sound.end(), v, v + frame->nb_samples);
+                }
+            }
+        }
+    };
+    while (ok && av_read_frame(in, packet) >= 0) {
+        AVCodecContext* c = codecs[static_cast<std::size_t>(packet->stream_index)];
+        packetStream = packet->stream_index;
+        if (avcodec_send_packet(c, packet) >= 0) take(c);
+        av_packet_unref(packet);
+    }
+    for (std::size_t i = 0; i < codecs.size(); ++i) {
+        AVCodecContext* c = codecs[i];
+        if (c == nullptr) continue;
+        packetStream = static_cast<int>(i);
+        avcodec_send_packet(c, nullptr);
+        take(c);
+        avcodec_free_context(&c);
+    }
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    avformat_close_input(&in);
+    return ok;
+}
+
+// 16 x 8 pixels of colour + their index (FFV1 cuts a picture into slices,
+// so the tests keep to sizes where each slice has rows).
+IMG* framePicture(std::uint32_t colour)
+{
+    IMG* img = IMG_new();
+    IMG_setSize(img, 16, 8);
+    for (int i = 0; i < 128; ++i) img->pixels[i] = colour + static_cast<std::uint32_t>(i);
+    return img;
+}
+
+}  // namespace
+
+TEST(RecordLossless, PictureAndSoundComeBackExactly)
+{
+    const std::string path = tempPath("exact.mkv");
+    char error[600] = "";
+    ASSERT_TRUE(RECORD_open(path.c_str(), 16, 8, 3, RECORD_TIMING::EXACT, 0, error, sizeof error)) << error;
+    // The sound rendered while each frame is on show: frame 2's comes late
+    // (100 values, the rest with the next frames), frame 4 stood two more
+    // slots and a bit (3 x 882 + 10, less what was still due).
+    const std::size_t heardPerFrame[7] = {882, 882, 100, 882, 2656, 882, 882};
+    std::vector<std::int16_t> expected;
+    std::int32_t next = -30000;
+    for (std::uint32_t f = 0; f < 7; ++f) {
+        IMG* img = framePicture(0x102030u * (f + 1));
+        ASSERT_TRUE(RECORD_frame(img, 12345));   // the clock does not matter here
+        IMG_free(&img);
+        std::vector<std::int16_t> sound(heardPerFrame[f]);
+        for (auto& v : sound) v = static_cast<std::int16_t>(next = (next + 37) % 30000);
+        RECORD_sound(sound.data(), static_cast<std::int32_t>(sound.size()));
+        expected.insert(expected.end(), sound.begin(), sound.end());
+    }
+    RECORD_sound(expected.data(), 100);   // past the last frame: cut
+    ASSERT_TRUE(RECORD_close()) << RECORD_error();
+    expected.resize(8 * 882);   // the sound as it came, 882 values a frame
+    Decoded d;
+    ASSERT_TRUE(decode(path, &d));
+    EXPECT_EQ(d.width, 48);
+    EXPECT_EQ(d.height, 24);
+    const std::int64_t slots[7] = {0, 1, 2, 3, 4, 6, 7};   // frame 4 stands two slots
+    ASSERT_EQ(d.frames.size(), 7u);
+    for (std::uint32_t k = 0; k < 7; ++k) {
+        EXPECT_EQ(d.slots[k], slots[k]) << k;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 48; ++x)
+                ASSERT_EQ(d.frames[k][static_cast<std::size_t>(y * 48 + x)] & 0xFFFFFFu,
+                          0x102030u * (k + 1) + static_cast<std::uint32_t>((y / 3) * 16 + x / 3)) << k;
+    }
+    EXPECT_EQ(d.sampleRate, 44100);
+    EXPECT_EQ(d.sound, expected);
+    std::filesystem::remove(path);
+}
+
+TEST(RecordClock, FramesArePlacedByTheClockAndSoundPadded)
+{
+    const std::string path = tempPath("clock.mkv");
+    char error[600] = "";
+    ASSERT_TRUE(RECORD_open(path.c_str(), 16, 8, 1, RECORD_TIMING::CLOCK, 1000, error, sizeof error)) << error;
+    // Shown at 1000, 1005 (same slot: replaces), 1045 (slot 2), 1100 (slot 5).
+    const std::uint32_t ticks[] = {1000, 1005, 1045, 1100};
+    const std::uint32_t colours[] = {0x100000, 0x200000, 0x300000, 0x400000};
+    for (int i = 0; i < 4; ++i) {
+        IMG* img = framePicture(colours[i]);
+        ASSERT_TRUE(RECORD_frame(img, ticks[i]));
+        IMG_free(&img);
+    }
+    const std::int16_t some[3] = {5, -5, 7};
+    RECORD_sound(some, 3);
+    ASSERT_TRUE(RECORD_close()) << RECORD_error();
+    Decoded d;
+    ASSERT_TRUE(decode(path, &d));
+    const std::uint32_t want[] = {0x200000, 0x300000, 0x400000};
+    const std::int64_t slots[] = {0, 2, 5};
+    ASSERT_EQ(d.frames.size(), 3u);
+    for (std::size_t f = 0; f < 3; ++f) {
+        EXPECT_EQ(d.slots[f], slots[f]) << f;
+        for (std::uint32_t i = 0; i < 128; ++i) ASSERT_EQ(d.frames[f][i] & 0xFFFFFFu, want[f] + i) << f;
+    }
+    ASSERT_EQ(d.sound.size(), 6u * 882u);   // padded with silence to the picture
+    EXPECT_EQ(d.sound[2], 7);
+    EXPECT_EQ(d.sound[3], 0);
+    std::filesystem::remove(path);
+}
+
+TEST(RecordOpen, RefusesWhatItCannotWrite)
+{
+    struct Case { const char* path; const char* says; };
+    const Case cases[] = {
+        {"/tmp/qorn-record.avi", "must end in .mkv, .mp4 or .webm"},
+        {"/nonexistent-folder/x.mkv", "cannot create the file"},
+        {"", "no file name"},
+    };
+    char error[600];
+    for (const Case& c : cases) {
+        error[0] = 0;
+        EXPECT_FALSE(RECORD_open(c.path, 256, 256, 1, RECORD_TIMING::EXACT, 0, error, sizeof error));
+        EXPECT_NE(std::string(error).find(c.says), std::string::npos) << error;
+        EXPECT_FALSE(RECORD_active());
+    }
+    EXPECT_FALSE(RECORD_open("/tmp/x.mkv", 256, 256, 0, RECORD_TIMING::EXACT, 0, error, sizeof error));
+    EXPECT_TRUE(RECORD_close());   // none open
+}
+
+TEST(RecordWrite, AFullDiskIsAFailure)
+{
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    // The container comes from the ending: a link named .mkv to the full device.
+    const std::string link = tempPath("full.mkv");
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink("/dev/full", link);
+    char error[600] = "";
+    const bool opened = RECORD_open(link.c_str(), 16, 8, 1, RECORD_TIMING::EXACT, 0, error, sizeof error);
+    bool ok = opened;
+    for (int f = 0; ok && f < 50; ++f) {
+        IMG* img = framePicture(0x010101u * static_cast<std::uint32_t>(f));
+        ok = RECORD_frame(img, 0);
+        IMG_free(&img);
+    }
+    if (opened) ok = RECORD_close() && ok;
+    EXPECT_FALSE(ok) << "a recording to a full disk reported success";
+    const std::string said = opened ? RECORD_error() : error;
+    EXPECT_NE(said.find("full.mkv: "), std::string::npos) << said;
+    EXPECT_FALSE(RECORD_active());
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));   // a device is never removed
+    std::filesystem::remove(link);
+}
+
+#else
+
+TEST(RecordOpen, SaysThisBuildCannotRecord)
+{
+    char error[600] = "";
+    EXPECT_FALSE(RECORD_available());
+    EXPECT_FALSE(RECORD_open("x.mkv", 256, 256, 1, RECORD_TIMING::EXACT, 0, error, sizeof error));
+    EXPECT_NE(std::string(error).find("cannot record"), std::string::npos);
+}
+
+#endif

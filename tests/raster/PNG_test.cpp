@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "raster/IMG.h"
+#include "raster/PNG.h"
+
+#ifdef QORN_HAVE_PNG
+#include <png.h>
+
+namespace {
+
+std::string tempPath(const char* name)
+{
+    return (std::filesystem::temp_directory_path() / (std::string("qorn-png-") + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+// Decodes with libpng's own reader into 0x00RRGGBB words.
+bool decode(const std::string& path, std::int32_t* w, std::int32_t* h, std::vector<std::uint32_t>* pixels)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) return false;
+    *w = static_cast<std::int32_t>(image.width);
+    *h = static_cast<std::int32_t>(image.height);
+    pixels->resize(static_cast<std::size_t>(*w) * static_cast<std::size_t>(*h));
+    for (std::size_t i = 0; i < pixels->size(); ++i)
+        (*pixels)[i] = (static_cast<std::uint32_t>(bytes[3 * i]) << 16) | (static_cast<std::uint32_t>(bytes[3 * i + 1]) << 8) | bytes[3 * i + 2];
+    return true;
+}
+
+IMG* sample()
+{
+    IMG* img = IMG_new();
+    IMG_setSize(img, 3, 2);
+    const std::uint32_t colours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0xFFFFFF, 0x000000};
+    for (int i = 0; i < 6; ++i) img->pixels[i] = colours[i];
+    return img;
+}
+
+}  // namespace
+
+TEST(PngSave, DecodesToTheSamePixelsAtEveryScale)
+{
+    IMG* img = sample();
+    for (std::int32_t scale : {1, 3}) {
+        const std::string path = tempPath("round.png");
+        char error[256] = "";
+        ASSERT_TRUE(PNG_save(img, path.c_str(), scale, error, sizeof error)) << error;
+        std::int32_t w = 0, h = 0;
+        std::vector<std::uint32_t> pixels;
+        ASSERT_TRUE(decode(path, &w, &h, &pixels));
+        ASSERT_EQ(w, 3 * scale);
+        ASSERT_EQ(h, 2 * scale);
+        for (std::int32_t y = 0; y < h; ++y)
+            for (std::int32_t x = 0; x < w; ++x)
+                ASSERT_EQ(pixels[static_cast<std::size_t>(y * w + x)], img->pixels[(y / scale) * 3 + x / scale]) << x << "," << y;
+        std::filesystem::remove(path);
+    }
+    IMG_free(&img);
+}
+
+TEST(PngSave, ReportsEveryFailure)
+{
+    IMG* img = sample();
+    char error[256] = "";
+    EXPECT_FALSE(PNG_save(img, "/nonexistent-folder/x.png", 1, error, sizeof error));
+    EXPECT_NE(std::string(error).find("/nonexistent-folder/x.png: "), std::string::npos) << error;
+    if (std::filesystem::exists("/dev/full")) {   // every write fails: the disk is full
+        error[0] = 0;
+        EXPECT_FALSE(PNG_save(img, "/dev/full", 1, error, sizeof error));
+        EXPECT_NE(std::string(error).find("/dev/full: "), std::string::npos) << error;
+        EXPECT_TRUE(std::filesystem::exists("/dev/full"));   // a device is never removed
+    }
+    EXPECT_FALSE(PNG_save(img, tempPath("zero.png").c_str(), 0, error, sizeof error));
+    EXPECT_FALSE(PNG_save(nullptr, tempPath("null.png").c_str(), 1, error, sizeof error));
+    IMG_setSize(img, 16384, 1);
+    EXPECT_FALSE(PNG_save(img, tempPath("wide.png").c_str(), 9, error, sizeof error));   // past PNG_MAX_SIDE
+    EXPECT_FALSE(std::filesystem::exists(tempPath("wide.png")));
+    IMG_free(&img);
+}
+
+#else
+
+TEST(PngSave, SaysThereIsNoPngSupport)
+{
+    char error[256] = "";
+    EXPECT_FALSE(PNG_available());
+    EXPECT_FALSE(PNG_save(nullptr, "x.png", 1, error, sizeof error));
+    EXPECT_NE(std::string(error).find("no PNG support"), std::string::npos);
+}
+
+#endif
