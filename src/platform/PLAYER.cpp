@@ -37,6 +37,9 @@ const PLAYER_BACKEND* backend = nullptr;
 
 // Longest image accepted: one hour of sound after conversion.
 constexpr std::uint64_t maxValues = 3600ull * PLAYER_RATE;
+// Slowest rate accepted. Conversion repeats values, so this bounds what a
+// small image can make: at most 5.5 values, 11 bytes, per byte of data.
+constexpr std::uint32_t minRate = 8000;
 
 std::uint32_t little(std::span<const std::uint8_t> b, std::size_t at, int size)
 {
@@ -274,7 +277,7 @@ bool PLAYER_decode(std::span<const std::uint8_t> wave, std::vector<std::int16_t>
     const std::uint32_t channels = little(format, 2, 2);
     const std::uint32_t rate = little(format, 4, 4);
     const std::uint32_t bits = little(format, 14, 2);
-    if (code != 1 || channels == 0 || rate == 0 || (bits != 8 && bits != 16 && bits != 24 && bits != 32)) {
+    if (code != 1 || channels == 0 || rate < minRate || (bits != 8 && bits != 16 && bits != 24 && bits != 32)) {
         PLAYER_error();
         return false;
     }
