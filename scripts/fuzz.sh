@@ -5,6 +5,7 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]   each target (default: all) for
 #       SECONDS (default 60), growing out/fuzz/corpus/TARGET from the
 #       committed seeds in fuzz/corpus/TARGET
+#       (FUZZ_RUNS=N also ends each run after N executions)
 #   scripts/fuzz.sh --ci                    each target once over its seeds and
 #       the bad inputs of the tests, then 3 seconds from a fixed seed (CI)
 #
@@ -84,7 +85,9 @@ for t in "${targets[@]}"; do
     corpus=out/fuzz/corpus/$t
     mkdir -p "$corpus"
     ok=1
-    "$bin" "${options[@]}" -max_total_time="$seconds" "$corpus" "${seeds[@]}" >"$log" 2>&1 || ok=0
+    runs=()
+    [ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
+    "$bin" "${options[@]}" -max_total_time="$seconds" "${runs[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1 || ok=0
   fi
   summary=$(grep -E '^#[0-9]+' "$log" | tail -1 | sed -E 's/ +/ /g' || true)
   if [ $ok = 1 ]; then

@@ -177,7 +177,7 @@ void headlessClose()
     headless = Headless{};
 }
 
-const PLAYER_BACKEND headlessBackend = {headlessCatchUp, headlessUnlock, headlessWait, headlessClose};
+const PLAYER_BACKEND headlessBackend = {headlessCatchUp, headlessUnlock, headlessWait, headlessClose, nullptr};
 
 void closeAtExit()
 {
@@ -217,6 +217,11 @@ void PLAYER_close()
     outgoing = Voice{};
     currentBuffer.reset();
     outgoingBuffer.reset();
+}
+
+void PLAYER_service()
+{
+    if (backend != nullptr && backend->service != nullptr) backend->service();
 }
 
 bool PLAYER_loop(std::span<const std::uint8_t> wave)

@@ -22,6 +22,7 @@ struct PLAYER_BACKEND {
     void (*unlock)();
     void (*wait)(std::uint32_t ms);    // play-once: return when PLAYER_busy() is false or ms have passed
     void (*close)();                   // stop feeding, release the device or finish the file
+    void (*service)();                 // once a frame and while paused: keep the device going; may be null
 };
 
 extern const MODID PLAYER_ID;
@@ -35,6 +36,8 @@ bool PLAYER_openSdl2();             // defined only in the program built with SD
                                     // reported once on standard error and the player stays silent (false)
 void PLAYER_useBackend(const PLAYER_BACKEND* backend);   // for back ends; null: silent
 void PLAYER_close();                // closes the back end (also run at exit); stops the sound
+void PLAYER_service();              // the frame loop's call: a lost device is reopened (or the player
+                                    // goes silent with one line on standard error)
 
 // Playing.
 bool PLAYER_loop(std::span<const std::uint8_t> wave);       // from its first value, repeated until stopped;
