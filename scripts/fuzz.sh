@@ -89,7 +89,9 @@ for t in "${targets[@]}"; do
     [ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
     "$bin" "${options[@]}" -max_total_time="$seconds" "${runs[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1 || ok=0
   fi
-  summary=$(grep -E '^#[0-9]+' "$log" | tail -1 | sed -E 's/ +/ /g' || true)
+  summary=$(grep -E '^#[0-9]+.*cov:' "$log" | tail -1 | sed -E 's/ +/ /g' || true)
+  runs=$(grep -E '^Done [0-9]+ runs' "$log" | tail -1 || true)
+  [ -n "$runs" ] && summary="$summary ($runs)"
   if [ $ok = 1 ]; then
     echo "fuzz $t: ok ${summary}"
   else
