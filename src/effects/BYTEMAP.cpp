@@ -57,9 +57,15 @@ void plot(BYTEMAP* map, std::int64_t x, std::int64_t y, std::uint8_t value)
     if (inside(map, x, y)) cell(map, x, y) = value;
 }
 
+// Sides are checked one by one first, so their product cannot overflow.
+bool sizeAllowed(std::int64_t w, std::int64_t h)
+{
+    return w > 0 && h > 0 && w <= BYTEMAP_MAX_CELLS && h <= BYTEMAP_MAX_CELLS && w * h <= BYTEMAP_MAX_CELLS;
+}
+
 BYTEMAP* newSized(std::int64_t w, std::int64_t h)
 {
-    if (w < 0 || h < 0 || w * h > BYTEMAP_MAX_CELLS) { BYTEMAP_error(); return nullptr; }
+    if (w < 0 || h < 0 || w > BYTEMAP_MAX_CELLS || h > BYTEMAP_MAX_CELLS || w * h > BYTEMAP_MAX_CELLS) { BYTEMAP_error(); return nullptr; }
     BYTEMAP* map = BYTEMAP_new();
     if (map == nullptr) return nullptr;
     if (!BYTEMAP_setSize(map, static_cast<std::int32_t>(w), static_cast<std::int32_t>(h))) BYTEMAP_free(&map);
@@ -147,7 +153,7 @@ BYTEMAP* decodePNM(std::span<const std::uint8_t> data, bool fromFile)
     if ((type == 5 || type == 6) && maximum > 255) { BYTEMAP_error(); return nullptr; }
     in.pos += 1;     // the single whitespace that ends the header
     if (type == 4 && !fromFile) width = (width + 7) / 8 * 8;   // row padding becomes cells
-    if (width <= 0 || height <= 0 || width * height > BYTEMAP_MAX_CELLS) { BYTEMAP_error(); return nullptr; }
+    if (!sizeAllowed(width, height)) { BYTEMAP_error(); return nullptr; }
     const std::int64_t cells = width * height;
     const std::int64_t rowBytes = (width + 7) / 8;
     // Each cell needs at least this much input; checked before allocating.
@@ -364,7 +370,7 @@ BYTEMAP* BYTEMAP_parse(std::string_view text)
     ok = ok && in.digits(maximum);
     in.pos += 1;
     // Three numbers a cell need at least three characters a cell.
-    if (!ok || width <= 0 || height <= 0 || width * height > BYTEMAP_MAX_CELLS ||
+    if (!ok || !sizeAllowed(width, height) ||
         static_cast<std::int64_t>(in.left()) < width * height * 3) {
         BYTEMAP_error();
         return nullptr;

@@ -18,7 +18,7 @@ struct BYTEMAP {
 
 extern const MODID BYTEMAP_ID;
 extern std::uint8_t BYTEMAP_debug;   // 0 at start; nothing sets it
-inline constexpr std::int64_t BYTEMAP_MAX_CELLS = 16384LL * 16384LL;   // larger maps are refused
+inline constexpr std::int64_t BYTEMAP_MAX_CELLS = 1LL << 24;   // 4096 x 4096; larger maps are refused
 
 // Lifecycle, comparison and the text dump.
 BYTEMAP* BYTEMAP_new();                                      // 16 x 16 zeroed; null after BYTEMAP_error

@@ -255,6 +255,7 @@ void HOST_placeWindow(std::int32_t w, std::int32_t h)
 void HOST_present(const std::uint8_t* rows, std::int32_t w, std::int32_t h)
 {
     use().present(rows, w, h);
+    PLAYER_service();
     ++presented;
     if (presentHook != nullptr) presentHook(presented);
     endOnSignal();
@@ -304,6 +305,7 @@ void HOST_idle(bool inputWaiting)
         else if (headless.nextKey >= headless.keys.size())
             HOST_fail("paused with no scripted key left to end the pause");
     }
+    PLAYER_service();
     HOST_sleep(pauseWait);
 }
 

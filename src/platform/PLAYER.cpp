@@ -51,6 +51,9 @@ void updateGain()
 
 // Longest image accepted: one hour of sound after conversion.
 constexpr std::uint64_t maxValues = 3600ull * PLAYER_RATE;
+// Slowest rate accepted. Conversion repeats values, so this bounds what a
+// small image can make: at most 5.5 values, 11 bytes, per byte of data.
+constexpr std::uint32_t minRate = 8000;
 
 std::uint32_t little(std::span<const std::uint8_t> b, std::size_t at, int size)
 {
@@ -198,7 +201,7 @@ void headlessClose()
     headless = Headless{};
 }
 
-const PLAYER_BACKEND headlessBackend = {headlessCatchUp, headlessUnlock, headlessWait, headlessClose};
+const PLAYER_BACKEND headlessBackend = {headlessCatchUp, headlessUnlock, headlessWait, headlessClose, nullptr};
 
 void closeAtExit()
 {
@@ -269,6 +272,11 @@ void PLAYER_close()
     outgoingBuffer.reset();
 }
 
+void PLAYER_service()
+{
+    if (backend != nullptr && backend->service != nullptr) backend->service();
+}
+
 bool PLAYER_loop(std::span<const std::uint8_t> wave)
 {
     std::size_t length = 0;
@@ -327,7 +335,7 @@ bool PLAYER_decode(std::span<const std::uint8_t> wave, std::vector<std::int16_t>
     const std::uint32_t channels = little(format, 2, 2);
     const std::uint32_t rate = little(format, 4, 4);
     const std::uint32_t bits = little(format, 14, 2);
-    if (code != 1 || channels == 0 || rate == 0 || (bits != 8 && bits != 16 && bits != 24 && bits != 32)) {
+    if (code != 1 || channels == 0 || rate < minRate || (bits != 8 && bits != 16 && bits != 24 && bits != 32)) {
         PLAYER_error();
         return false;
     }

@@ -1,7 +1,7 @@
 // PLAYER: the sound player under WINSND. It takes a complete RIFF/WAVE image
-// from memory (PCM, 8 or 16 bits, any channel count and rate), converts a copy
-// to 16-bit mono at 44100 values per second when play starts, and loops it or
-// plays it once. Back ends: none (silent), headless (what would be heard goes
+// from memory (PCM, 8 to 32 bits, any channel count, 8000 values a second or
+// more), converts a copy to 16-bit mono at 44100 values per second when play
+// starts, and loops it or plays it once. Back ends: none (silent), headless (what would be heard goes
 // to a WAVE file, in step with a clock) and SDL2 (PLAYER_sdl2.cpp, program only).
 // A new sound cross-fades with the old one over PLAYER_FADE values, so
 // switching loops or stopping never clicks; a loop wraps without a gap.
@@ -22,6 +22,7 @@ struct PLAYER_BACKEND {
     void (*unlock)();
     void (*wait)(std::uint32_t ms);    // play-once: return when PLAYER_busy() is false or ms have passed
     void (*close)();                   // stop feeding, release the device or finish the file
+    void (*service)();                 // once a frame and while paused: keep the device going; may be null
 };
 
 extern const MODID PLAYER_ID;
@@ -43,6 +44,8 @@ void PLAYER_listen(void (*listener)(const std::int16_t* values, std::int32_t n))
 void PLAYER_sync();                 // the headless back end renders up to now (elsewhere nothing happens)
 bool PLAYER_writeFailed();          // a sound file since start could not be written completely (reported
                                     // on standard error when it was closed)
+void PLAYER_service();              // the frame loop's call: a lost device is reopened (or the player
+                                    // goes silent with one line on standard error)
 
 // Playing.
 bool PLAYER_loop(std::span<const std::uint8_t> wave);       // from its first value, repeated until stopped;

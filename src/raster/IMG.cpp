@@ -574,33 +574,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Reads a file in blocks; a directory or a read error looks like the end.
-class FileSource {
-public:
-    explicit FileSource(std::FILE* file) : file_(file), buffer_(65536) {}
-    int peek()
-    {
-        if (pos_ == fill_ && !refill()) return -1;
-        return buffer_[pos_];
-    }
-    void next()
-    {
-        if (peek() >= 0) ++pos_;
-    }
-
-private:
-    bool refill()
-    {
-        fill_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-        pos_ = 0;
-        return fill_ > 0;
-    }
-    std::FILE* file_;
-    std::vector<std::uint8_t> buffer_;
-    std::size_t pos_ = 0;
-    std::size_t fill_ = 0;
-};
-
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
 // Numbers saturate just above the 32-bit range, so products of two stay
@@ -625,6 +598,32 @@ bool skipToDigit(Source& src)
 {
     while (src.peek() >= 0 && !isDigit(src.peek())) src.next();
     return src.peek() >= 0;
+}
+
+// Files larger than this are not read at all: no picture of IMG_MAX_PIXELS
+// needs more, even as text.
+constexpr std::size_t MAX_FILE_BYTES = 1u << 30;
+
+// Sides are checked one by one first, so their product cannot overflow.
+bool sizeAllowed(std::int64_t width, std::int64_t height)
+{
+    return width > 0 && height > 0 && width <= IMG_MAX_PIXELS && height <= IMG_MAX_PIXELS
+        && width * height <= IMG_MAX_PIXELS;
+}
+
+// Fewest body bytes that can hold count pixels: a digit per P1 pixel, a
+// sample and a separator per P2/P3 sample but the last, the binary bytes.
+std::int64_t minimumBody(int magic, std::int64_t width, std::int64_t height)
+{
+    const std::int64_t count = width * height;
+    switch (magic) {
+    case 1: return count;
+    case 2: return 2 * count - 1;
+    case 3: return 6 * count - 1;
+    case 4: return (width + 7) / 8 * height;
+    case 5: return count;
+    default: return 3 * count;
+    }
 }
 
 IMG* fail(IMG* image)
@@ -674,9 +673,11 @@ IMG* decodePNM(Source& src, bool fromFile)
     std::int64_t width = values[0];
     const std::int64_t height = values[1];
     if (magic == 4 && !fromFile) width = (width + 7) / 8 * 8;
-    if (width == 0 || height == 0 || width * height > IMG_MAX_PIXELS) return fail(nullptr);
+    if (!sizeAllowed(width, height)) return fail(nullptr);
     // Samples are taken as bytes 0..255; wider samples would be misread.
     if (needed == 3 && values[2] > 255) return fail(nullptr);
+    // Data that cannot fill the picture is refused before it is allocated.
+    if (static_cast<std::int64_t>(src.remaining()) < minimumBody(magic, width, height)) return fail(nullptr);
 
     IMG* image = IMG_new();
     if (image == nullptr) return nullptr;
@@ -751,6 +752,7 @@ struct TextCursor {
     {
         if (pos < length) ++pos;
     }
+    std::size_t remaining() const { return pos < length ? length - pos : 0; }
 };
 
 }  // namespace
@@ -772,10 +774,25 @@ IMG* IMG_load(const char* fileName)
         IMG_error();
         return nullptr;
     }
-    FileSource src(file);
-    IMG* image = decodePNM(src, true);
+    // The whole file first, so the decoder knows how much data there is; a
+    // directory or a read error fails.
+    std::vector<std::uint8_t> data;
+    bool ok = true;
+    try {
+        std::uint8_t chunk[65536];
+        std::size_t got = 0;
+        while (ok && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+            data.insert(data.end(), chunk, chunk + got);
+            ok = data.size() <= MAX_FILE_BYTES;
+        }
+        ok = ok && std::ferror(file) == 0;
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
     std::fclose(file);
-    return image;
+    if (!ok) return fail(nullptr);
+    SpanSource src(data);
+    return decodePNM(src, true);
 }
 
 bool IMG_save(const IMG* image, const char* fileName)
@@ -869,7 +886,11 @@ IMG* IMG_parse(const char* text)
     src.next();
     readNumber(src);
     src.next();
-    if (width == 0 || height == 0 || width * height > IMG_MAX_PIXELS) return fail(nullptr);
+    // Three numbers a pixel with a separator after all but the last: a text
+    // shorter than that cannot fill the picture and is refused before it is
+    // allocated.
+    if (!sizeAllowed(width, height) || static_cast<std::int64_t>(src.remaining()) < 6 * width * height - 1)
+        return fail(nullptr);
     IMG* image = IMG_new();
     if (image == nullptr) return nullptr;
     IMG_setSize(image, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));

@@ -18,8 +18,9 @@ extern const MODID IMG_ID;
 extern const MODID RGB888_ID;
 extern std::uint8_t IMG_debug;            // 0 at start; nothing sets it
 
-// Largest pixel count IMG_setSize and the PNM readers accept (16384 x 16384).
-inline constexpr std::int64_t IMG_MAX_PIXELS = 16384LL * 16384LL;
+// Largest pixel count IMG_setSize and the readers accept (4096 x 4096, 64 MiB
+// of colour words; the largest embedded picture is 256 x 1024).
+inline constexpr std::int64_t IMG_MAX_PIXELS = 1LL << 24;
 
 // Lifecycle and whole-image operations.
 IMG* IMG_new();                                    // 16 x 16 black; null after IMG_error
@@ -67,7 +68,8 @@ void IMG_rotate(const IMG* src, IMG* dst, std::int32_t angle);   // 1024ths of a
 void IMG_scale(const IMG* src, IMG* dst);          // empty src: dst black
 std::int32_t* IMG_stepRuns(std::int32_t a, std::int32_t b);       // new[] array of min(|a|,|b|)+1 counters; caller delete[]s
 
-// PNM and the text form. Readers bound every read by the given length.
+// PNM and the text form. Readers bound every read by the given length and
+// allocate the pixels only once the input is long enough to fill them.
 IMG* IMG_fromPNM(std::span<const std::uint8_t> bytes);   // null after IMG_error on bad data
 IMG* IMG_load(const char* fileName);                     // null after IMG_error
 bool IMG_save(const IMG* image, const char* fileName);   // P6

@@ -434,3 +434,38 @@ TEST(BytemapTransforms, ScaleAndRotateAsTheImageDoes)
     BYTEMAP_free(&small);
     BYTEMAP_free(&big);
 }
+
+// Maps are capped at 2^24 cells; sides are checked before their product, so
+// no header can overflow it, and a map is allocated only for data present.
+TEST(BytemapLimits, SizeCapAndAnnouncedDataMustBePresent)
+{
+    const std::string full(4096 * 4096, '\x07');
+    struct Case { std::string data; bool good; };
+    const Case cases[] = {
+        {"P5 4096 4096 255\n" + full, true},
+        {"P5 4097 4096 255\n" + full + std::string(4096, '\x07'), false},
+        {"P5 4096 4096 255\n\x01", false}, {"P4 4096 4096\n\x01", false}, {"P2 4096 4096 255\n1", false},
+        {"P5 1099511627776 1099511627776 255\n\x01", false},   // past 64 bits when multiplied
+        {"P5 4294967296 4294967296 255\n\x01", false},
+    };
+    for (const Case& c : cases) {
+        BYTEMAP* map = nullptr;
+        EXPECT_EQ(errorsOf([&] { map = BYTEMAP_fromPNM(bytesOf(c.data)); }), c.good ? 0 : 1) << c.data.substr(0, 24);
+        EXPECT_EQ(map != nullptr, c.good) << c.data.substr(0, 24);
+        if (map != nullptr) {
+            EXPECT_EQ(map->bytes[4096 * 4096 - 1], 7);
+            BYTEMAP_free(&map);
+        }
+    }
+    for (const char* t : {"BYTEMAP{\nP3\n1099511627776 1099511627776\n255\n1 1 1", "BYTEMAP{\nP3\n4096 4096\n255\n1 1 1",
+                          "BYTEMAP{\nP3\n4097 4096\n255\n1 1 1"}) {
+        BYTEMAP* map = nullptr;
+        EXPECT_EQ(errorsOf([&] { map = BYTEMAP_parse(t); }), 1) << t;
+        EXPECT_EQ(map, nullptr) << t;
+    }
+    BYTEMAP* map = BYTEMAP_new();
+    EXPECT_TRUE(BYTEMAP_setSize(map, 4096, 4096));
+    EXPECT_EQ(errorsOf([&] { EXPECT_FALSE(BYTEMAP_setSize(map, 4097, 4096)); }), 1);
+    EXPECT_EQ(map->width, 4096);
+    BYTEMAP_free(&map);
+}

@@ -85,6 +85,11 @@ TEST(PlayerDecode, ReadsTheHeaderNotAssumingIt)
     EXPECT_EQ(out, (std::vector<std::int16_t>{-500, 5}));
     ASSERT_TRUE(PLAYER_decode(image({7, 8}, 1, 22050), out));         // rate doubled by repetition
     EXPECT_EQ(out, (std::vector<std::int16_t>{7, 7, 8, 8}));
+    // The slowest rate taken is 8000 values a second, so a small image can
+    // never turn into a large buffer: 2 values become 11, and 7999 is refused.
+    ASSERT_TRUE(PLAYER_decode(image({7, 8}, 1, 8000), out));
+    EXPECT_EQ(out, (std::vector<std::int16_t>{7, 7, 7, 7, 7, 7, 8, 8, 8, 8, 8}));
+    for (const std::uint32_t rate : {7999u, 1u}) EXPECT_FALSE(PLAYER_decode(image({7, 8}, 1, rate), out)) << rate;
 
     const fs::path sox = fs::path(QORN_TEST_DATA) / "audio" / "u8-mono.wav";
     std::ifstream in(sox, std::ios::binary);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -308,4 +309,70 @@ TEST_F(PnmFile, BadFilesAndFailedSaves)
     EXPECT_EQ(printed([&] { EXPECT_FALSE(IMG_save(grey, path("x.ppm").c_str())); }), "IMG error\n");
     EXPECT_FALSE(fs::exists(path("x.ppm")));
     IMG_free(&grey);
+}
+
+// Sizes are capped at 2^24 pixels, and a picture is allocated only once the
+// input is long enough to fill it; a header alone never costs its pixels.
+TEST(PnmLimits, SizeCapAndAnnouncedDataMustBePresent)
+{
+    const std::string bits4096(4096 / 8 * 4096, '\x55');
+    struct Case { std::string data; std::int32_t width; };   // width 0: refused
+    const Case cases[] = {
+        {"P4 4096 4096\n" + bits4096, 4096},                        // the cap exactly
+        {"P4 4104 4096\n" + bits4096 + std::string(4096, '\x55'), 0},   // one row byte wider
+        {"P4 4096 4097\n" + bits4096 + std::string(512, '\x55'), 0},
+        {"P1 4096 4096\n1", 0}, {"P2 4096 4096 255\n1", 0}, {"P3 4096 4096 255\n1", 0},
+        {"P4 4096 4096\n\x01", 0}, {"P5 4096 4096 255\n\x01", 0}, {"P6 4096 4096 255\n\x01", 0},
+        {"P5 2 2 255\n\x01\x02\x03", 0},                            // one byte short
+        {"P5 4294967296 4294967296 255\n\x01", 0},                  // a product beyond 64 bits
+        {"P4 4294967296 4294967296\n\x01", 0},
+        {"P2 3 1 255\n1 2 3", 3}, {"P3 2 1 255\n1 2 3 4 5 6", 2},   // the shortest bodies that fill
+        {"P1 5 1\n01101", 5},
+    };
+    for (const Case& c : cases) {
+        IMG* image = nullptr;
+        const std::string errors = printed([&] { image = decode(c.data); });
+        if (c.width == 0) {
+            EXPECT_EQ(errors, "IMG error\n") << c.data.substr(0, 24);
+            EXPECT_EQ(image, nullptr) << c.data.substr(0, 24);
+        } else {
+            ASSERT_NE(image, nullptr) << c.data.substr(0, 24);
+            EXPECT_EQ(image->width, c.width);
+            EXPECT_EQ(errors, "");
+        }
+        IMG_free(&image);
+    }
+    const std::string texts[] = {
+        "IMG{\nP3\n4096 4096\n255\n1 2 3 }", "IMG{\nP3\n4097 4096\n255\n1 2 3 }",
+        "IMG{\nP3\n4294967296 4294967296\n255\n1 2 3 }", "IMG{\nP3\n2 1\n255\n1 2 3 4 5",
+    };
+    for (const std::string& t : texts) {
+        IMG* image = nullptr;
+        EXPECT_EQ(printed([&] { image = IMG_parse(t.c_str()); }), "IMG error\n") << t;
+        EXPECT_EQ(image, nullptr) << t;
+    }
+    IMG* shortest = IMG_parse("IMG{\nP3\n2 1\n255\n1 2 3 4 5 6");
+    ASSERT_NE(shortest, nullptr);
+    EXPECT_EQ(shortest->pixels[1], 0x040506u);
+    IMG_free(&shortest);
+
+    IMG* image = IMG_new();
+    IMG_setSize(image, 4096, 4096);
+    EXPECT_EQ(image->width, 4096);
+    for (const auto& [w, h] : {std::pair{4097, 4096}, std::pair{4096, 4097}, std::pair{1 << 24, 2}})
+        EXPECT_EQ(printed([&] { IMG_setSize(image, w, h); }), "IMG error\n") << w << " x " << h;
+    EXPECT_EQ(image->width, 4096);
+    IMG_free(&image);
+}
+
+TEST_F(PnmFile, AnnouncedButMissingDataIsRefusedFromFiles)
+{
+    write("big.ppm", "P6\n4096 4096\n255\n\x01\x02\x03");
+    write("huge.pgm", "P5 4294967296 4294967296 255\n\x01");
+    write("big-plain.pbm", "P1 4096 4096\n0 1");
+    for (const std::string name : {"big.ppm", "huge.pgm", "big-plain.pbm"}) {
+        IMG* image = nullptr;
+        EXPECT_EQ(printed([&] { image = IMG_load(path(name).c_str()); }), "IMG error\n") << name;
+        EXPECT_EQ(image, nullptr) << name;
+    }
 }

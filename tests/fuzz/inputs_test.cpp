@@ -1,0 +1,146 @@
+// Inputs the fuzz targets once failed on, in tests/data/bad/TARGET/, go
+// through the same reader here in every build: each is refused cleanly or
+// read into something of a sane size, and nothing crashes or leaks.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
+
+#include "audio/SAM.h"
+#include "audio/SAMPLE.h"
+#include "effects/BYTEMAP.h"
+#include "foundation/LIST.h"
+#include "platform/PLAYER.h"
+#include "platform/WINMAIN.h"
+#include "raster/IMG.h"
+#include "vector/OBJ2D.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+std::string scratch(const char* ending)
+{
+    return (fs::temp_directory_path() / ("qorn-bad-" + std::to_string(::getpid()) + ending)).string();
+}
+
+std::string written(const Bytes& b, const char* ending)
+{
+    const std::string path = scratch(ending);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    return path;
+}
+
+void checkImage(IMG* image)
+{
+    if (image == nullptr) return;
+    EXPECT_GT(image->width, 0);
+    EXPECT_LE(static_cast<std::int64_t>(image->width) * image->height, IMG_MAX_PIXELS);
+    IMG_free(&image);
+}
+
+void checkMap(BYTEMAP* map)
+{
+    if (map == nullptr) return;
+    EXPECT_GT(map->width, 0);
+    EXPECT_LE(static_cast<std::int64_t>(map->width) * map->height, BYTEMAP_MAX_CELLS);
+    BYTEMAP_free(&map);
+}
+
+bool parseArgs(const std::vector<std::string>& words)
+{
+    std::vector<const char*> argv = {"qorn7316"};
+    for (const std::string& w : words) argv.push_back(w.c_str());
+    WINMAIN_OPTIONS options;
+    char error[512];
+    return WINMAIN_parse(static_cast<int>(argv.size()), argv.data(), &options, error, sizeof error);
+}
+
+// Every fuzz target's reader, as the target calls it.
+const std::map<std::string, std::function<void(const Bytes&)>> readers = {
+    {"img_pnm", [](const Bytes& b) { checkImage(IMG_fromPNM(b)); }},
+    {"img_load", [](const Bytes& b) { checkImage(IMG_load(written(b, ".pnm").c_str())); }},
+    {"img_text", [](const Bytes& b) { checkImage(IMG_parse(std::string(b.begin(), b.end()).c_str())); }},
+    {"bytemap_pnm", [](const Bytes& b) { checkMap(BYTEMAP_fromPNM(b)); }},
+    {"bytemap_load", [](const Bytes& b) { checkMap(BYTEMAP_load(written(b, ".pnm").c_str())); }},
+    {"bytemap_text", [](const Bytes& b) { checkMap(BYTEMAP_parse(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()))); }},
+    {"obj2d", [](const Bytes& b) {
+         LIST* list = OBJ2D_parse(std::span<const std::uint8_t>(b));
+         ASSERT_NE(list, nullptr);
+         for (std::int32_t i = 0; i < list->count; ++i) {
+             OBJ2D* o = static_cast<OBJ2D*>(list->items[i]);
+             if (o != nullptr) OBJ2D_free(&o);
+         }
+         LIST_free(&list);
+     }},
+    {"sample_text", [](const Bytes& b) {
+         SAMPLE* s = SAMPLE_parse(std::string(b.begin(), b.end()).c_str());
+         if (s != nullptr) SAMPLE_free(&s);
+     }},
+    {"sam_load", [](const Bytes& b) {
+         if (b.empty()) return;
+         static const char* const endings[] = {".sam", ".wav", ".raw", ".dat"};
+         SAM* sam = SAM_new();
+         SAM_setFileName(sam, written(Bytes(b.begin() + 1, b.end()), endings[b[0] & 3]).c_str());
+         static const std::int32_t depths[] = {8, 16, 24, 32};
+         sam->depth = depths[(b[0] >> 2) & 3];
+         sam->sign = (b[0] & 16) != 0 ? 's' : 'u';
+         sam->endian = (b[0] & 32) != 0 ? 'm' : 'l';
+         if (SAM_load(sam)) {
+             EXPECT_LE(static_cast<std::size_t>(sam->sample->count), b.size());
+         }
+         SAM_free(&sam);
+     }},
+    {"wave", [](const Bytes& b) {
+         std::vector<std::int16_t> out;
+         if (PLAYER_decode(b, out)) {
+             EXPECT_LE(out.size(), b.size() * 6 + 1);
+         }
+     }},
+    {"keys", [](const Bytes& b) { parseArgs({"--headless", "--keys", std::string(b.begin(), b.end())}); }},
+    {"pointer", [](const Bytes& b) { parseArgs({"--headless", "--pointer", std::string(b.begin(), b.end())}); }},
+    {"cmdline", [](const Bytes& b) {
+         std::vector<std::string> words(1);
+         for (const std::uint8_t c : b) {
+             if (c == 0) words.emplace_back();
+             else words.back() += static_cast<char>(c);
+         }
+         parseArgs(words);
+     }},
+};
+
+}  // namespace
+
+TEST(FuzzFindings, EveryBadInputIsReadSafely)
+{
+    const fs::path root = fs::path(QORN_TEST_DATA) / "bad";
+    ASSERT_TRUE(fs::is_directory(root));
+    int files = 0;
+    for (const auto& folder : fs::directory_iterator(root)) {
+        if (!folder.is_directory()) continue;
+        const std::string target = folder.path().filename().string();
+        const auto reader = readers.find(target);
+        ASSERT_NE(reader, readers.end()) << "no reader for " << folder.path();
+        for (const auto& file : fs::directory_iterator(folder.path())) {
+            std::ifstream in(file.path(), std::ios::binary);
+            const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            SCOPED_TRACE(file.path().string());
+            reader->second(bytes);
+            ++files;
+        }
+    }
+    EXPECT_GT(files, 0);
+    for (const char* ending : {".pnm", ".sam", ".wav", ".raw", ".dat"}) fs::remove(scratch(ending));
+}
