@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FUZZ.h"
-#include "platform/WINMAIN.h"
+#include "driver/OPTIONS.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -19,10 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<const char*> argv = {"qorn7316"};
     for (const std::string& w : words) argv.push_back(w.c_str());
-    WINMAIN_OPTIONS options;
-    char error[512];
-    if (!WINMAIN_parse(static_cast<int>(argv.size()), argv.data(), &options, error, sizeof error)) {
-        FUZZ_check(error[0] != '\0', "failure without a message");
+    OPTIONS options;
+    std::string error;
+    if (!OPTIONS_parse(static_cast<int>(argv.size()), argv.data(), &options, &error)) {
+        FUZZ_check(!error.empty(), "failure without a message");
     }
     return 0;
 }

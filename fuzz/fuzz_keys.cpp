@@ -3,16 +3,16 @@
 #include <string>
 
 #include "FUZZ.h"
-#include "platform/WINMAIN.h"
+#include "driver/OPTIONS.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string script(reinterpret_cast<const char*>(data), size);
     const char* argv[] = {"qorn7316", "--headless", "--keys", script.c_str()};
-    WINMAIN_OPTIONS options;
-    char error[512];
-    if (!WINMAIN_parse(4, argv, &options, error, sizeof error)) {
-        FUZZ_check(error[0] != '\0', "failure without a message");
+    OPTIONS options;
+    std::string error;
+    if (!OPTIONS_parse(4, argv, &options, &error)) {
+        FUZZ_check(!error.empty(), "failure without a message");
         return 0;
     }
     FUZZ_check(options.keysGiven && !options.keys.empty(), "keys lost");

@@ -19,10 +19,10 @@
 
 #include "audio/SAM.h"
 #include "audio/SAMPLE.h"
+#include "driver/OPTIONS.h"
 #include "effects/BYTEMAP.h"
 #include "foundation/LIST.h"
 #include "platform/PLAYER.h"
-#include "platform/WINMAIN.h"
 #include "raster/IMG.h"
 #include "vector/OBJ2D.h"
 
@@ -63,9 +63,9 @@ bool parseArgs(const std::vector<std::string>& words)
 {
     std::vector<const char*> argv = {"qorn7316"};
     for (const std::string& w : words) argv.push_back(w.c_str());
-    WINMAIN_OPTIONS options;
-    char error[512];
-    return WINMAIN_parse(static_cast<int>(argv.size()), argv.data(), &options, error, sizeof error);
+    OPTIONS options;
+    std::string error;
+    return OPTIONS_parse(static_cast<int>(argv.size()), argv.data(), &options, &error);
 }
 
 // Every fuzz target's reader, as the target calls it.
