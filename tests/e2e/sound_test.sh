@@ -12,9 +12,8 @@ export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"   # as in wi
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=disk
 tmp=$(mktemp -d)
-xpid=""
 cleanup() {
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
+  xserver_stop
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -24,11 +23,8 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xpid=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=":$(head -n1 "$tmp/display")"
+source "$(dirname "$0")/xserver.sh"
+xserver_start 1024x768x24
 
 # Runs the program on scene 3 for $1 frames with frame stalls; the sound
 # goes to $tmp/sound.raw. Two seconds in, key 0 stops new loops (the one

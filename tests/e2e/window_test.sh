@@ -15,11 +15,10 @@ export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 tmp=$(mktemp -d)
-xpid=""
 qpid=""
 cleanup() {
   [ -n "$qpid" ] && kill "$qpid" 2>/dev/null
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
+  xserver_stop
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -29,12 +28,8 @@ fail() {
   exit 1
 }
 
-# A private X server on a free display number of its choosing.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xpid=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=":$(head -n1 "$tmp/display")"
+source "$(dirname "$0")/xserver.sh"
+xserver_start 1024x768x24
 
 start() {
   "$program" "$@" >"$tmp/out" 2>&1 &
