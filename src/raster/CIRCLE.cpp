@@ -4,8 +4,10 @@
 // Distances are kept in 64 bits, so no radius overflows.
 #include "raster/CIRCLE.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 #include "raster/PIXSPAN.h"
 
@@ -24,6 +26,99 @@ bool valid(const CIRCLE* circle)
 std::int64_t absolute(std::int64_t v)
 {
     return v < 0 ? -v : v;
+}
+
+// The rows of a disc of radius r >= 0 by the integer distance rule, as
+// emit(row offset, half width) calls: step i down from the top, keep the
+// radius whose squared error against r * r is smaller (a tie keeps it). Each
+// row comes once. outside(i) says that every row i or more away from the
+// centre misses the image, which ends the walk early.
+template <class Emit, class Outside>
+void walkDisc(std::int64_t r, Emit emit, Outside outside)
+{
+    const std::int64_t r2 = r * r;
+    std::int64_t a = r * r;
+    std::int64_t b = (r - 1) * (r - 1);
+    std::int64_t i = 0;
+    while (r >= i) {
+        if (outside(i)) break;
+        // Rows -/+ i span the full width 2r + 1; the row where i meets r
+        // belongs to the cap emitted below.
+        if (i != r) {
+            emit(-i, r);
+            if (i != 0) emit(i, r);
+        }
+        const std::int64_t drawn = i;
+        ++i;
+        const std::int64_t e1 = absolute(a + i * i - r2);
+        const std::int64_t e2 = absolute(b + i * i - r2);
+        if (e2 < e1) {
+            // Leaving radius r: rows +/- r get their final, widest span.
+            emit(r, drawn);
+            emit(-r, drawn);
+            --r;
+            a = b;
+            b = (r - 1) * (r - 1);
+        }
+    }
+}
+
+// The rows depend on the radius alone, so those of the small discs (the
+// benchmark's radii and more) are walked once, on first use, and replayed.
+constexpr std::int64_t TABLE_RADII = 128;
+
+struct DiscRow {
+    std::int16_t dy, half;
+};
+
+struct DiscTable {
+    std::vector<DiscRow> rows;
+    std::uint32_t first[TABLE_RADII + 1];   // radius r's rows are first[r] .. first[r + 1] - 1
+};
+
+const DiscTable& discTable()
+{
+    static const DiscTable table = [] {
+        DiscTable t{};
+        t.rows.reserve(static_cast<std::size_t>(TABLE_RADII * TABLE_RADII + TABLE_RADII));
+        for (std::int64_t r = 0; r < TABLE_RADII; ++r) {
+            t.first[r] = static_cast<std::uint32_t>(t.rows.size());
+            walkDisc(
+                r,
+                [&](std::int64_t dy, std::int64_t half) {
+                    t.rows.push_back({static_cast<std::int16_t>(dy), static_cast<std::int16_t>(half)});
+                },
+                [](std::int64_t) { return false; });
+        }
+        t.first[TABLE_RADII] = static_cast<std::uint32_t>(t.rows.size());
+        return t;
+    }();
+    return table;
+}
+
+// Queues a table's rows about the centre (cx, cy), clipped to the image if
+// Clip. The count is kept in a register and stored only around a flush.
+template <bool Clip>
+void replay(PIXSPAN_ROWS* rows, const DiscRow* row, const DiscRow* end, std::int64_t cx, std::int64_t cy)
+{
+    constexpr std::size_t batch = sizeof rows->spans / sizeof rows->spans[0];
+    std::size_t n = rows->count;
+    for (; row != end; ++row) {
+        const std::int64_t y = cy + row->dy;
+        std::int64_t x0 = cx - row->half, x1 = cx + row->half;
+        if (Clip) {
+            if (y < 0 || y >= rows->height || x1 < 0 || x0 >= rows->width) continue;
+            x0 = std::max<std::int64_t>(x0, 0);
+            x1 = std::min(x1, rows->width - 1);
+        }
+        rows->spans[n++] = {static_cast<std::int32_t>(y), static_cast<std::int32_t>(x0), static_cast<std::int32_t>(x1)};
+        if (n == batch) {
+            rows->count = n;
+            PIXSPAN_flush(rows);
+            n = 0;
+        }
+    }
+    rows->count = n;
 }
 
 }  // namespace
@@ -99,7 +194,7 @@ void CIRCLE_fillBlend(const CIRCLE* circle, IMG* image, std::int32_t alpha)
     if (!valid(circle) || image == nullptr || image->pixels == nullptr) { CIRCLE_error(); return; }
     const std::int64_t cx = circle->centre->x;
     const std::int64_t cy = circle->centre->y;
-    std::int64_t r = absolute(circle->radius);
+    const std::int64_t r = absolute(circle->radius);
     if (cx + r < 0 || cy + r < 0 || cx - r >= image->width || cy - r >= image->height) return;
     // The colour terms once per disc; the rows go to the span kernel in batches.
     PIXSPAN_ROWS rows;
@@ -108,34 +203,17 @@ void CIRCLE_fillBlend(const CIRCLE* circle, IMG* image, std::int32_t alpha)
     rows.height = image->height > 0 ? image->height : 0;
     rows.terms = PIXSPAN_blendTerms(circle->colour, alpha);
     rows.count = 0;
-
-    // Integer distance rule: step i down from the top, keep the radius r whose
-    // squared error against R2 is smaller (a tie keeps r).
-    const std::int64_t r2 = r * r;
-    std::int64_t a = r * r;
-    std::int64_t b = (r - 1) * (r - 1);
-    std::int64_t i = 0;
-    while (r >= i) {
-        // Every later row lies at least i rows from the centre.
-        if (cy - i < 0 && cy + i >= image->height) break;
-        // Rows cy -/+ i span the full width 2r + 1; the row where i meets r
-        // belongs to the cap drawn below.
-        if (i != r) {
-            PIXSPAN_addRow(&rows, cy - i, cx - r, cx + r);
-            if (i != 0) PIXSPAN_addRow(&rows, cy + i, cx - r, cx + r);
-        }
-        const std::int64_t drawn = i;
-        ++i;
-        const std::int64_t e1 = absolute(a + i * i - r2);
-        const std::int64_t e2 = absolute(b + i * i - r2);
-        if (e2 < e1) {
-            // Leaving radius r: rows cy +/- r get their final, widest span.
-            PIXSPAN_addRow(&rows, cy + r, cx - drawn, cx + drawn);
-            PIXSPAN_addRow(&rows, cy - r, cx - drawn, cx + drawn);
-            --r;
-            a = b;
-            b = (r - 1) * (r - 1);
-        }
+    const auto add = [&](std::int64_t dy, std::int64_t half) { PIXSPAN_addRow(&rows, cy + dy, cx - half, cx + half); };
+    if (r < TABLE_RADII) {
+        const DiscTable& table = discTable();
+        const DiscRow* row = table.rows.data() + table.first[r];
+        const DiscRow* end = table.rows.data() + table.first[r + 1];
+        if (cx - r >= 0 && cy - r >= 0 && cx + r < rows.width && cy + r < rows.height)
+            replay<false>(&rows, row, end, cx, cy);   // the whole disc inside: no row needs clipping
+        else
+            replay<true>(&rows, row, end, cx, cy);
+    } else {
+        walkDisc(r, add, [&](std::int64_t i) { return cy - i < 0 && cy + i >= image->height; });
     }
     PIXSPAN_flush(&rows);
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 
 #include "raster/CIRCLE.h"
 #include "raster/IMG.h"
@@ -42,19 +44,21 @@ TEST(CircleRecord, DefaultsCloneAndNull)
 
 // Blending 0xFEFEFE at alpha 128 over black gives exactly 0x7F7F7F once; a
 // second blend of the same row would give 0xBE. The blended pixels must be
-// exactly the disc CIRCLE_fill paints, rows cy - r .. cy + r.
+// exactly the disc CIRCLE_fill paints, rows cy - r .. cy + r, for discs whole
+// and clipped on every side, on both sides of the radius where the rows stop
+// coming from a table and are walked for each disc.
 TEST(CircleFillBlend, EveryRowOnceAndTheSameDiscAsTheFill)
 {
     IMG* blended = blackImage(100, 100);
     IMG* filled = blackImage(100, 100);
     CIRCLE* c = CIRCLE_new();
     c->colour = 0xFEFEFE;
-    for (std::int32_t r = 0; r <= 48; ++r) {
-        for (const std::int32_t cx : {50, 3}) {
+    for (std::int32_t r = 0; r <= 140; r += r < 48 ? 1 : 3) {
+        for (const auto& [cx, cy] : {std::pair{50, 50}, std::pair{3, 50}, std::pair{50, 97}, std::pair{-20, -30}}) {
             IMG_clear(blended, 0);
             IMG_clear(filled, 0);
             c->centre->x = cx;
-            c->centre->y = 50;
+            c->centre->y = cy;
             c->radius = (r % 2 == 0) ? r : -r;
             CIRCLE_fillBlend(c, blended, 128);
             CIRCLE_fill(c, filled);
@@ -71,11 +75,12 @@ TEST(CircleFillBlend, EveryRowOnceAndTheSameDiscAsTheFill)
                 EXPECT_EQ(covered, 0);   // a radius of 0 blends nothing
                 continue;
             }
-            for (std::int32_t y = 50 - r; y <= 50 + r; ++y) {
+            if (cx < 0) continue;
+            for (std::int32_t y = std::max(cy - r, 0); y <= std::min(cy + r, 99); ++y) {
                 EXPECT_EQ(IMG_getPixel(blended, cx, y), 0x7F7F7Fu) << "r " << r << " row " << y;
             }
-            EXPECT_EQ(IMG_getPixel(blended, cx, 50 - r - 1), 0u);
-            EXPECT_EQ(IMG_getPixel(blended, cx, 50 + r + 1), 0u);
+            if (cy - r - 1 >= 0) { EXPECT_EQ(IMG_getPixel(blended, cx, cy - r - 1), 0u); }
+            if (cy + r + 1 < 100) { EXPECT_EQ(IMG_getPixel(blended, cx, cy + r + 1), 0u); }
         }
     }
     CIRCLE_free(&c);
