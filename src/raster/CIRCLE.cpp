@@ -67,12 +67,8 @@ void walkDisc(std::int64_t r, Emit emit, Outside outside)
 // benchmark's radii and more) are walked once, on first use, and replayed.
 constexpr std::int64_t TABLE_RADII = 128;
 
-struct DiscRow {
-    std::int16_t dy, half;
-};
-
 struct DiscTable {
-    std::vector<DiscRow> rows;
+    std::vector<PIXSPAN_HALF> rows;
     std::uint32_t first[TABLE_RADII + 1];   // radius r's rows are first[r] .. first[r + 1] - 1
 };
 
@@ -94,31 +90,6 @@ const DiscTable& discTable()
         return t;
     }();
     return table;
-}
-
-// Queues a table's rows about the centre (cx, cy), clipped to the image if
-// Clip. The count is kept in a register and stored only around a flush.
-template <bool Clip>
-void replay(PIXSPAN_ROWS* rows, const DiscRow* row, const DiscRow* end, std::int64_t cx, std::int64_t cy)
-{
-    constexpr std::size_t batch = sizeof rows->spans / sizeof rows->spans[0];
-    std::size_t n = rows->count;
-    for (; row != end; ++row) {
-        const std::int64_t y = cy + row->dy;
-        std::int64_t x0 = cx - row->half, x1 = cx + row->half;
-        if (Clip) {
-            if (y < 0 || y >= rows->height || x1 < 0 || x0 >= rows->width) continue;
-            x0 = std::max<std::int64_t>(x0, 0);
-            x1 = std::min(x1, rows->width - 1);
-        }
-        rows->spans[n++] = {static_cast<std::int32_t>(y), static_cast<std::int32_t>(x0), static_cast<std::int32_t>(x1)};
-        if (n == batch) {
-            rows->count = n;
-            PIXSPAN_flush(rows);
-            n = 0;
-        }
-    }
-    rows->count = n;
 }
 
 }  // namespace
@@ -196,25 +167,27 @@ void CIRCLE_fillBlend(const CIRCLE* circle, IMG* image, std::int32_t alpha)
     const std::int64_t cy = circle->centre->y;
     const std::int64_t r = absolute(circle->radius);
     if (cx + r < 0 || cy + r < 0 || cx - r >= image->width || cy - r >= image->height) return;
-    // The colour terms once per disc; the rows go to the span kernel in batches.
+    // The colour terms once per disc.
+    const PIXSPAN_BLEND terms = PIXSPAN_blendTerms(circle->colour, alpha);
+    const std::int64_t width = image->width > 0 ? image->width : 0;
+    const std::int64_t height = image->height > 0 ? image->height : 0;
+    if (r < TABLE_RADII) {
+        // The small discs' rows come from the table; the kernel clips them.
+        const DiscTable& table = discTable();
+        PIXSPAN_blendAbout(image->pixels, static_cast<std::size_t>(width), static_cast<std::size_t>(height), cx, cy,
+                           table.rows.data() + table.first[r], table.first[r + 1] - table.first[r], terms);
+        return;
+    }
+    // The larger ones walk the rule; their rows go to the kernel in batches.
     PIXSPAN_ROWS rows;
     rows.pixels = image->pixels;
-    rows.width = image->width > 0 ? image->width : 0;
-    rows.height = image->height > 0 ? image->height : 0;
-    rows.terms = PIXSPAN_blendTerms(circle->colour, alpha);
+    rows.width = width;
+    rows.height = height;
+    rows.terms = terms;
     rows.count = 0;
-    const auto add = [&](std::int64_t dy, std::int64_t half) { PIXSPAN_addRow(&rows, cy + dy, cx - half, cx + half); };
-    if (r < TABLE_RADII) {
-        const DiscTable& table = discTable();
-        const DiscRow* row = table.rows.data() + table.first[r];
-        const DiscRow* end = table.rows.data() + table.first[r + 1];
-        if (cx - r >= 0 && cy - r >= 0 && cx + r < rows.width && cy + r < rows.height)
-            replay<false>(&rows, row, end, cx, cy);   // the whole disc inside: no row needs clipping
-        else
-            replay<true>(&rows, row, end, cx, cy);
-    } else {
-        walkDisc(r, add, [&](std::int64_t i) { return cy - i < 0 && cy + i >= image->height; });
-    }
+    walkDisc(
+        r, [&](std::int64_t dy, std::int64_t half) { PIXSPAN_addRow(&rows, cy + dy, cx - half, cx + half); },
+        [&](std::int64_t i) { return cy - i < 0 && cy + i >= height; });
     PIXSPAN_flush(&rows);
 }
 

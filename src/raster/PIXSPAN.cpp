@@ -23,6 +23,20 @@
 namespace pixspan {
 using u32 = std::uint32_t;
 
+// A row about (cx, cy) clipped to a width x height image: false when
+// nothing of it is inside, else its first pixel and length.
+inline bool clipHalf(const PIXSPAN_HALF& row, std::size_t width, std::size_t height, std::int64_t cx, std::int64_t cy,
+                     std::size_t* first, std::size_t* length)
+{
+    const std::int64_t y = cy + row.dy;
+    const std::int64_t x0 = std::max<std::int64_t>(cx - row.half, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(cx + row.half, static_cast<std::int64_t>(width) - 1);
+    if (y < 0 || y >= static_cast<std::int64_t>(height) || x0 > x1) return false;
+    *first = static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x0);
+    *length = static_cast<std::size_t>(x1 - x0) + 1;
+    return true;
+}
+
 // The reference forms: one word at a time, as the rules are written.
 namespace reference {
 
@@ -88,6 +102,13 @@ void BlendSpans(u32* p, std::size_t stride, const PIXSPAN_SPAN* spans, std::size
     for (std::size_t i = 0; i < count; ++i)
         reference::blend(p + static_cast<std::size_t>(spans[i].y) * stride + static_cast<std::size_t>(spans[i].x0),
                          static_cast<std::size_t>(spans[i].x1 - spans[i].x0) + 1, *t);
+}
+void BlendAbout(u32* p, std::size_t w, std::size_t h, std::int64_t cx, std::int64_t cy, const PIXSPAN_HALF* rows,
+                std::size_t count, const PIXSPAN_BLEND* t)
+{
+    std::size_t first = 0, length = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        if (clipHalf(rows[i], w, h, cx, cy, &first, &length)) reference::blend(p + first, length, *t);
 }
 void Fill(u32* p, std::size_t n, u32 colour) { std::fill(p, p + n, colour); }
 void AddSaturate(u32* p, std::size_t n, u32 colour)
@@ -246,6 +267,15 @@ void BlendSpans(u32* HWY_RESTRICT p, std::size_t stride, const PIXSPAN_SPAN* spa
     }
 }
 
+void BlendAbout(u32* HWY_RESTRICT p, std::size_t w, std::size_t h, std::int64_t cx, std::int64_t cy,
+                const PIXSPAN_HALF* rows, std::size_t count, const PIXSPAN_BLEND* t)
+{
+    PIXSPAN_BLEND_VECTORS(t);
+    std::size_t first = 0, length = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        if (clipHalf(rows[i], w, h, cx, cy, &first, &length)) PIXSPAN_BLEND_RUN(p + first, length, blend);
+}
+
 void Fill(u32* HWY_RESTRICT p, std::size_t n, u32 colour)
 {
     const D d;
@@ -321,6 +351,7 @@ namespace pixspan {
 HWY_EXPORT(BlendRun);
 HWY_EXPORT(BlendRect);
 HWY_EXPORT(BlendSpans);
+HWY_EXPORT(BlendAbout);
 HWY_EXPORT(Fill);
 HWY_EXPORT(AddSaturate);
 HWY_EXPORT(SubSaturate);
@@ -408,6 +439,20 @@ void PIXSPAN_blendSpans(std::uint32_t* pixels, std::size_t stride, const PIXSPAN
         }
     } else {
         PIXSPAN_DISPATCH(BlendSpans)(pixels, stride, spans, count, &terms);
+    }
+}
+
+void PIXSPAN_blendAbout(std::uint32_t* pixels, std::size_t width, std::size_t height, std::int64_t cx,
+                        std::int64_t cy, const PIXSPAN_HALF* rows, std::size_t count, PIXSPAN_BLEND terms)
+{
+    if (pixels == nullptr || rows == nullptr || count == 0) return;
+    if (pixspan::useReference) {
+        std::size_t first = 0, length = 0;
+        for (std::size_t i = 0; i < count; ++i)
+            if (pixspan::clipHalf(rows[i], width, height, cx, cy, &first, &length))
+                pixspan::reference::blend(pixels + first, length, terms);
+    } else {
+        PIXSPAN_DISPATCH(BlendAbout)(pixels, width, height, cx, cy, rows, count, &terms);
     }
 }
 

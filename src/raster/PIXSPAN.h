@@ -20,6 +20,11 @@ struct PIXSPAN_BLEND {
 struct PIXSPAN_SPAN {
     std::int32_t y, x0, x1;
 };
+// One row of a shape about its centre (cx, cy): pixels cx - half .. cx + half
+// of row cy + dy (half >= 0).
+struct PIXSPAN_HALF {
+    std::int16_t dy, half;
+};
 
 inline PIXSPAN_BLEND PIXSPAN_blendTerms(std::uint32_t colour, std::int32_t alpha)
 {
@@ -61,6 +66,9 @@ void PIXSPAN_blendRect(std::uint32_t* topLeft, std::size_t stride, std::size_t w
                        PIXSPAN_BLEND terms);   // rows stride words apart
 void PIXSPAN_blendSpans(std::uint32_t* pixels, std::size_t stride, const PIXSPAN_SPAN* spans, std::size_t count,
                         PIXSPAN_BLEND terms);  // in order, so a row given twice is blended twice
+void PIXSPAN_blendAbout(std::uint32_t* pixels, std::size_t width, std::size_t height, std::int64_t cx,
+                        std::int64_t cy, const PIXSPAN_HALF* rows, std::size_t count,
+                        PIXSPAN_BLEND terms);  // width x height image, each row clipped to it, in order
 void PIXSPAN_fill(std::uint32_t* pixels, std::size_t count, std::uint32_t colour);
 void PIXSPAN_addSaturate(std::uint32_t* pixels, std::size_t count, std::uint32_t colour);   // per byte min(255, p + c), top byte 0
 void PIXSPAN_subSaturate(std::uint32_t* pixels, std::size_t count, std::uint32_t colour);   // per byte max(0, p - c), top byte 0

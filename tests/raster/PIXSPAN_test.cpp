@@ -179,6 +179,24 @@ Words shapes(std::uint32_t seed)
 TEST(PixspanKernels, ClippedShapesAndFiltersMatchTheReference)
 {
     expectSameOnEveryTarget([] { return shapes(6); });
+    // Rows about a centre on an image 37 words wide (no whole number of
+    // vectors a row), clipped on every side, a row given twice blended twice.
+    expectSameOnEveryTarget([] {
+        std::mt19937 rng(7);
+        Words image = randomWords(rng, 37 * 29);
+        for (int i = 0; i < 200; ++i) {
+            PIXSPAN_HALF rows[40];
+            const std::size_t count = rng() % 41;
+            for (std::size_t k = 0; k < count; ++k)
+                rows[k] = {static_cast<std::int16_t>(static_cast<int>(rng() % 61) - 30),
+                           static_cast<std::int16_t>(rng() % 45)};
+            if (count >= 2) rows[1] = rows[0];
+            PIXSPAN_blendAbout(image.data(), 37, 29, static_cast<std::int64_t>(rng() % 60) - 10,
+                               static_cast<std::int64_t>(rng() % 50) - 10, rows, count,
+                               PIXSPAN_blendTerms(static_cast<std::uint32_t>(rng()), static_cast<std::int32_t>(rng() % 257)));
+        }
+        return image;
+    });
 }
 
 TEST(PixspanChoice, NamesTheFormsAndRefusesUnknownOnes)
