@@ -218,6 +218,40 @@ PIXSPAN_ROWS rowsOf(IMG* img, u32 colour, std::int32_t alpha)
     return rows;
 }
 
+// The blended circle's rows: a midpoint-style walk of one octant where every
+// step gives four spans, so rows covered by more than one span (the centre
+// row, the rows near the poles) are tinted more than once: the banding is
+// part of the look. emit(dy, half) per span, in order.
+template <class Emit>
+void walkOctants(i64 r, Emit emit)
+{
+    i64 y = r, x = 0, ysq = r * r, ym1sq = (r - 1) * (r - 1);
+    const i64 rsq = r * r;
+    while (y >= x) {
+        emit(y, x);
+        emit(-y, x);
+        emit(x, y);
+        emit(-x, y);
+        x += 1;
+        const i64 e1 = absolute(ysq + x * x - rsq), e2 = absolute(ym1sq + x * x - rsq);
+        if (e2 < e1) {
+            y -= 1;
+            ysq = ym1sq;
+            ym1sq = (y - 1) * (y - 1);
+        }
+    }
+}
+
+// The rows of the small circles, walked once on first use and replayed.
+constexpr i64 CIRCLE_TABLE_RADII = 128;
+
+const PIXSPAN_TABLE& circleTable()
+{
+    static const PIXSPAN_TABLE table =
+        PIXSPAN_makeTable(CIRCLE_TABLE_RADII, [](i64 r, auto emit) { walkOctants(r, emit); });
+    return table;
+}
+
 // Rectangle clipping shared by the fills: a negative extent lies left of x
 // (or above y); the result is the covered part of the image, never empty.
 bool clipRect(const IMG* img, i64& x, i64& y, i64& w, i64& h)
@@ -504,25 +538,13 @@ void IMGFX_blendCircle(IMG* img, std::int32_t cx32, std::int32_t cy32, std::int3
     if (!usable(img)) { IMGFX_error(); return; }
     const i64 cx = cx32, cy = cy32, r = absolute(r32);
     if (cx + r < 0 || cy + r < 0 || cx - r >= img->width || cy - r >= img->height) return;
-    PIXSPAN_ROWS rows = rowsOf(img, colour, alpha);
-    // Midpoint-style walk of one octant; every step blends four spans, so rows
-    // covered by more than one span (the centre row, the rows near the poles)
-    // are tinted more than once: the banding is part of the look.
-    i64 y = r, x = 0, ysq = r * r, ym1sq = (r - 1) * (r - 1);
-    const i64 rsq = r * r;
-    while (y >= x) {
-        PIXSPAN_addRow(&rows, cy + y, cx - x, cx + x);
-        PIXSPAN_addRow(&rows, cy - y, cx - x, cx + x);
-        PIXSPAN_addRow(&rows, cy + x, cx - y, cx + y);
-        PIXSPAN_addRow(&rows, cy - x, cx - y, cx + y);
-        x += 1;
-        const i64 e1 = absolute(ysq + x * x - rsq), e2 = absolute(ym1sq + x * x - rsq);
-        if (e2 < e1) {
-            y -= 1;
-            ysq = ym1sq;
-            ym1sq = (y - 1) * (y - 1);
-        }
+    if (r < CIRCLE_TABLE_RADII) {
+        PIXSPAN_blendTable(img->pixels, widthOf(img), heightOf(img), cx, cy, circleTable(), r,
+                           PIXSPAN_blendTerms(colour, alpha));
+        return;
     }
+    PIXSPAN_ROWS rows = rowsOf(img, colour, alpha);
+    walkOctants(r, [&](i64 dy, i64 half) { PIXSPAN_addRow(&rows, cy + dy, cx - half, cx + half); });
     PIXSPAN_flush(&rows);
 }
 

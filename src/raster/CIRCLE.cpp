@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
-#include <vector>
 
 #include "raster/PIXSPAN.h"
 
@@ -67,28 +66,11 @@ void walkDisc(std::int64_t r, Emit emit, Outside outside)
 // benchmark's radii and more) are walked once, on first use, and replayed.
 constexpr std::int64_t TABLE_RADII = 128;
 
-struct DiscTable {
-    std::vector<PIXSPAN_HALF> rows;
-    std::uint32_t first[TABLE_RADII + 1];   // radius r's rows are first[r] .. first[r + 1] - 1
-};
-
-const DiscTable& discTable()
+const PIXSPAN_TABLE& discTable()
 {
-    static const DiscTable table = [] {
-        DiscTable t{};
-        t.rows.reserve(static_cast<std::size_t>(TABLE_RADII * TABLE_RADII + TABLE_RADII));
-        for (std::int64_t r = 0; r < TABLE_RADII; ++r) {
-            t.first[r] = static_cast<std::uint32_t>(t.rows.size());
-            walkDisc(
-                r,
-                [&](std::int64_t dy, std::int64_t half) {
-                    t.rows.push_back({static_cast<std::int16_t>(dy), static_cast<std::int16_t>(half)});
-                },
-                [](std::int64_t) { return false; });
-        }
-        t.first[TABLE_RADII] = static_cast<std::uint32_t>(t.rows.size());
-        return t;
-    }();
+    static const PIXSPAN_TABLE table = PIXSPAN_makeTable(TABLE_RADII, [](std::int64_t r, auto emit) {
+        walkDisc(r, emit, [](std::int64_t) { return false; });
+    });
     return table;
 }
 
@@ -171,11 +153,8 @@ void CIRCLE_fillBlend(const CIRCLE* circle, IMG* image, std::int32_t alpha)
     const PIXSPAN_BLEND terms = PIXSPAN_blendTerms(circle->colour, alpha);
     const std::int64_t width = image->width > 0 ? image->width : 0;
     const std::int64_t height = image->height > 0 ? image->height : 0;
-    if (r < TABLE_RADII) {
-        // The small discs' rows come from the table; the kernel clips them.
-        const DiscTable& table = discTable();
-        PIXSPAN_blendAbout(image->pixels, static_cast<std::size_t>(width), static_cast<std::size_t>(height), cx, cy,
-                           table.rows.data() + table.first[r], table.first[r + 1] - table.first[r], terms);
+    if (r < TABLE_RADII) {   // the small discs' rows from the table, clipped by the kernel
+        PIXSPAN_blendTable(image->pixels, width, height, cx, cy, discTable(), r, terms);
         return;
     }
     // The larger ones walk the rule; their rows go to the kernel in batches.

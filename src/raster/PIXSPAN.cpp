@@ -125,36 +125,45 @@ bool GlowRow(const u32*, std::size_t, std::size_t, u32*, int) { return false; }
 using D = hn::ScalableTag<u32>;
 using V = hn::Vec<D>;
 
-// Applies f to every word of p[0..n-1] in place. Whole vectors first; the
-// last few words go through a masked load and store where the processor has
-// them, else through a small buffer, so no word is read or written twice and
-// nothing outside the run is touched.
+// Applies f, a function of each word alone, to every word of p[0..n-1] in
+// place. A run of a vector or more is worked in whole vectors, the last one
+// ending at the run's end: it is read before anything is written, so the
+// words it shares with the vector before it get f of their first value
+// twice, the same word. A shorter run goes through a masked load and store
+// where the processor has them, else through a small buffer. Nothing outside
+// the run is touched.
 template <class F>
 HWY_INLINE void Transform(u32* HWY_RESTRICT p, std::size_t n, F f)
 {
     const D d;
     const std::size_t N = hn::Lanes(d);
-    std::size_t i = 0;
-    for (; i + 2 * N <= n; i += 2 * N) {
-        const V a = hn::LoadU(d, p + i);
-        const V b = hn::LoadU(d, p + i + N);
-        hn::StoreU(f(a), d, p + i);
-        hn::StoreU(f(b), d, p + i + N);
+    if (n >= N) {
+        const std::size_t stop = n - N;   // where the last vector starts
+        const V last = f(hn::LoadU(d, p + stop));
+        std::size_t i = 0;
+        for (; i + 2 * N <= stop; i += 2 * N) {
+            const V a = hn::LoadU(d, p + i);
+            const V b = hn::LoadU(d, p + i + N);
+            hn::StoreU(f(a), d, p + i);
+            hn::StoreU(f(b), d, p + i + N);
+        }
+        if (i + N <= stop) {
+            hn::StoreU(f(hn::LoadU(d, p + i)), d, p + i);
+            i += N;
+        }
+        if (i < stop) hn::StoreU(f(hn::LoadU(d, p + i)), d, p + i);
+        hn::StoreU(last, d, p + stop);
+        return;
     }
-    if (i + N <= n) {
-        hn::StoreU(f(hn::LoadU(d, p + i)), d, p + i);
-        i += N;
-    }
-    if (i == n) return;
-    const std::size_t rest = n - i;
+    if (n == 0) return;
 #if HWY_ARCH_X86 && HWY_TARGET <= HWY_AVX2 && !defined(__SANITIZE_ADDRESS__)
-    const auto m = hn::FirstN(d, rest);
-    hn::BlendedStore(f(hn::MaskedLoad(m, d, p + i)), m, d, p + i);
+    const auto m = hn::FirstN(d, n);
+    hn::BlendedStore(f(hn::MaskedLoad(m, d, p)), m, d, p);
 #else
     HWY_ALIGN u32 buffer[HWY_MAX_BYTES / sizeof(u32)] = {};
-    std::memcpy(buffer, p + i, rest * sizeof(u32));
+    std::memcpy(buffer, p, n * sizeof(u32));
     hn::Store(f(hn::Load(d, buffer)), d, buffer);
-    std::memcpy(p + i, buffer, rest * sizeof(u32));
+    std::memcpy(p, buffer, n * sizeof(u32));
 #endif
 }
 

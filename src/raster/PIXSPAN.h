@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // Colour terms of the blend rule, per channel
 // (new * alpha + old * (256 - alpha)) >> 8, with alpha held to 0..256.
@@ -111,4 +112,38 @@ inline void PIXSPAN_addRow(PIXSPAN_ROWS* rows, std::int64_t y, std::int64_t x0, 
     rows->spans[rows->count++] = {static_cast<std::int32_t>(y), static_cast<std::int32_t>(std::max<std::int64_t>(x0, 0)),
                                   static_cast<std::int32_t>(std::min(x1, rows->width - 1))};
     if (rows->count == sizeof rows->spans / sizeof rows->spans[0]) PIXSPAN_flush(rows);
+}
+
+// The rows of a family of shapes about their centre, one shape per size
+// 0..sizes - 1, for shapes whose rows depend on their size alone: walked
+// once, then replayed by PIXSPAN_blendTable. walk(size, emit) calls
+// emit(dy, half) for each row in order; every |dy| and half must fit 16 bits.
+struct PIXSPAN_TABLE {
+    std::vector<PIXSPAN_HALF> rows;
+    std::vector<std::uint32_t> first;   // size s's rows are first[s] .. first[s + 1] - 1
+};
+
+template <class Walk>
+PIXSPAN_TABLE PIXSPAN_makeTable(std::int64_t sizes, Walk walk)
+{
+    PIXSPAN_TABLE table;
+    table.first.reserve(static_cast<std::size_t>(sizes) + 1);
+    for (std::int64_t size = 0; size < sizes; ++size) {
+        table.first.push_back(static_cast<std::uint32_t>(table.rows.size()));
+        walk(size, [&](std::int64_t dy, std::int64_t half) {
+            table.rows.push_back({static_cast<std::int16_t>(dy), static_cast<std::int16_t>(half)});
+        });
+    }
+    table.first.push_back(static_cast<std::uint32_t>(table.rows.size()));
+    return table;
+}
+
+// Shape size (below the table's count of sizes) about (cx, cy) on a
+// width x height image.
+inline void PIXSPAN_blendTable(std::uint32_t* pixels, std::int64_t width, std::int64_t height, std::int64_t cx,
+                               std::int64_t cy, const PIXSPAN_TABLE& table, std::int64_t size, PIXSPAN_BLEND terms)
+{
+    const std::uint32_t first = table.first[static_cast<std::size_t>(size)];
+    PIXSPAN_blendAbout(pixels, static_cast<std::size_t>(width), static_cast<std::size_t>(height), cx, cy,
+                       table.rows.data() + first, table.first[static_cast<std::size_t>(size) + 1] - first, terms);
 }
