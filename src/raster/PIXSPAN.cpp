@@ -237,7 +237,15 @@ HWY_INLINE V BlendWords(V v, const V rb, const V g, const hn::Vec<hn::Repartitio
     const auto hi = hn::ShiftRight<8>(hn::BitCast(d16, v));
     const auto blo = hn::ShiftRight<8>(hn::Add(hn::Mul(lo, inverse), hn::BitCast(d16, rb)));
     const auto bhi = hn::Add(hn::Mul(hi, inverse), hn::BitCast(d16, g));
+#if HWY_TARGET == HWY_AVX2 || HWY_TARGET == HWY_SSE4
+    // Green from bhi, everything else from blo (whose other bytes are 0):
+    // one byte blend where there is no three-way logic operation.
+    const hn::Repartition<std::uint8_t, D> d8;
+    const auto green = hn::MaskFromVec(hn::BitCast(d8, hn::Set(d, 0x0000FF00u)));
+    return hn::BitCast(d, hn::IfThenElse(green, hn::BitCast(d8, bhi), hn::BitCast(d8, blo)));
+#else
     return hn::Or(hn::BitCast(d, blo), hn::And(hn::BitCast(d, bhi), hn::Set(d, 0x0000FF00u)));
+#endif
 }
 
 #define PIXSPAN_BLEND_VECTORS(t)                                                           \
