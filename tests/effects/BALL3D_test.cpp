@@ -6,21 +6,11 @@
 #include "effects/BALL3D.h"
 #include "effects/HELIX.h"
 #include "foundation/RANDOM.h"
+#include "support/support.h"
 
 namespace {
 
-struct Picture {
-    IMG* img = IMG_new();
-    Picture(std::int32_t w, std::int32_t h, std::uint32_t fill = 0)
-    {
-        IMG_setSize(img, w, h);
-        IMG_clear(img, fill);
-    }
-    ~Picture() { IMG_free(&img); }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-    std::uint32_t at(std::int32_t x, std::int32_t y) const { return IMG_getPixel(img, x, y); }
-};
+using support::Picture;
 
 struct Ball {
     BALL3D* ball = BALL3D_new();

@@ -1,0 +1,41 @@
+// Helpers shared by the tests: a picture that frees itself, and the error
+// lines a module prints while its debug switch is on.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "raster/IMG.h"
+
+namespace support {
+
+// A width x height picture cleared to fill, freed at the end of the scope.
+struct Picture {
+    IMG* img = IMG_new();
+    Picture(std::int32_t width, std::int32_t height, std::uint32_t fill = 0)
+    {
+        IMG_setSize(img, width, height);
+        if (img->pixels != nullptr) IMG_clear(img, fill);
+    }
+    ~Picture() { IMG_free(&img); }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    std::uint32_t at(std::int32_t x, std::int32_t y) const { return IMG_getPixel(img, x, y); }
+};
+
+// What f prints on standard output with the module's debug switch at 1; the
+// switch is put back as it was.
+template <class F>
+std::string printed(std::uint8_t& debug, F f)
+{
+    const std::uint8_t before = debug;
+    debug = 1;
+    testing::internal::CaptureStdout();
+    f();
+    std::string out = testing::internal::GetCapturedStdout();
+    debug = before;
+    return out;
+}
+
+}  // namespace support
