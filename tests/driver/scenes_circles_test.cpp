@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "assets/ASSETS.h"
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "foundation/RANDOM.h"
 #include "platform/FPS.h"
 #include "raster/IMG.h"
@@ -97,9 +97,9 @@ TEST(BenchmarkScenes, TitleFontColoursAreRestoredAtLeave)
     const std::uint8_t music = musicOff;
     musicOff = 1;
     IMG* original = IMG_clone(titleFont->glyphs);
-    for (const QORN7316_LOOP* loop : {&QORN7316_circlesBenchmarkLoop, &QORN7316_rectanglesBenchmarkLoop}) {
-        const std::uint32_t paper = loop == &QORN7316_circlesBenchmarkLoop ? 0x004444u : 0x442244u;
-        loop->enter();
+    for (const QORN7316_SCENE* loop : {&QORN7316_circlesBenchmarkScene, &QORN7316_rectanglesBenchmarkScene}) {
+        const std::uint32_t paper = loop == &QORN7316_circlesBenchmarkScene ? 0x004444u : 0x442244u;
+        QORN7316_enterScene(loop);
         std::int32_t grey = 0, white = 0, papered = 0;
         for (std::int32_t i = 0; i < original->width * original->height; ++i) {
             grey += titleFont->glyphs->pixels[i] == 0x7F7F7Fu ? 1 : 0;
@@ -109,7 +109,7 @@ TEST(BenchmarkScenes, TitleFontColoursAreRestoredAtLeave)
         EXPECT_EQ(grey, 0);
         EXPECT_EQ(white, 0);
         EXPECT_GT(papered, 0);
-        loop->leave();
+        QORN7316_leaveScene(loop);
         EXPECT_TRUE(IMG_equal(titleFont->glyphs, original));
         EXPECT_STREQ(titleText, "");
     }
