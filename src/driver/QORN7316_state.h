@@ -66,7 +66,8 @@ void QORN7316_fadeToWhite();               // 128 presents of the frame brighten
 // Enter steps several scenes share; each draws one RANDOM_random30 value for fadeColour.
 std::int32_t QORN7316_enterBleaching();    // white kept frame fading to white, no scroller; the blend alpha, 16 or 32
 void QORN7316_enterDarkTrails();           // black background, kept frame without trail fade, no raster bars
-void QORN7316_enterFoam();                 // white background, cleared frame, scroller without raster bars
+void QORN7316_enterFoam();
+void QORN7316_enterClearedWhite(std::int32_t mask, std::int32_t base);   // white background, cleared frame; fade grey (r & mask) + base                 // white background, cleared frame, scroller without raster bars
 void QORN7316_drawBleachingOverlays();     // raster bars, scroller, title, pointer, fps, corner logo
 
 // overlays.cpp: shared overlays (each draws into frame) and their objects.
@@ -159,6 +160,8 @@ void QORN7316_benchmarkRectangles(std::int32_t count);  // count random blended 
 void QORN7316_drawBenchmarkText(const char* line2, const char* line3, std::int32_t count);
 // Title font sheet: text pixels become newText, then paper pixels newPaper.
 void QORN7316_recolourTitleFont(std::uint32_t text, std::uint32_t newText, std::uint32_t paper, std::uint32_t newPaper);
+// A new darkened wheel colour (one random draw) for the text of the grey title font sheet, white paper to paper.
+std::uint32_t QORN7316_benchmarkTextColour(std::uint32_t paper);
 void QORN7316_blendedCirclesDraw(IMG* target, std::int32_t count, std::int32_t alpha);   // discs inside 256 x 256, each touching its nearest edge
 void QORN7316_applyRule(std::int32_t rule, RECT* rect);  // RECTANGLES MOVE rule 0..21; others do nothing
 void QORN7316_drawWrapped(const RECT* rect, IMG* image, std::int32_t alpha);   // blended, wrapped round the frame edges

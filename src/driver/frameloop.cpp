@@ -65,6 +65,15 @@ void QORN7316_drawBleachingOverlays()
     QORN7316_drawLogoCorner();
 }
 
+void QORN7316_enterClearedWhite(std::int32_t mask, std::int32_t base)
+{
+    fadeColour = static_cast<std::uint32_t>((RANDOM_random30() & mask) + base) * 0x010101u;
+    blurOn = glowOn = 0;
+    trailFade = 0;
+    keepFrame = 0;
+    backgroundColour = 0xFFFFFFu;
+}
+
 void QORN7316_enterDarkTrails()
 {
     fadeColour = ((static_cast<std::uint32_t>(RANDOM_random30()) & 63u) + 32u) * 0x010101u;

@@ -56,13 +56,8 @@ std::uint32_t circlesTextColour = 0x7F7F7Fu;
 
 void circlesBenchmarkEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 63) + 64) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
-    circlesTextColour = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
-    QORN7316_recolourTitleFont(0x7F7F7Fu, circlesTextColour, 0xFFFFFFu, 0x004444u);
+    QORN7316_enterClearedWhite(63, 64);
+    circlesTextColour = QORN7316_benchmarkTextColour(0x004444u);
 }
 
 bool circlesBenchmarkFrame(std::int32_t)
@@ -90,11 +85,7 @@ std::int32_t ringsInUse = 1;
 
 void rotatingCirclesEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 15) + 4) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
+    QORN7316_enterClearedWhite(15, 4);
     if (rings == nullptr) {
         rings = LIST_new();
         for (std::int32_t i = 0; i < RING_COUNT && rings != nullptr; ++i) {
@@ -299,6 +290,13 @@ void QORN7316_recolourTitleFont(std::uint32_t text, std::uint32_t newText, std::
     if (titleFont == nullptr) { QORN7316_error(); return; }
     IMG_replaceColour(titleFont->glyphs, text, newText);
     IMG_replaceColour(titleFont->glyphs, paper, newPaper);
+}
+
+std::uint32_t QORN7316_benchmarkTextColour(std::uint32_t paper)
+{
+    const std::uint32_t text = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
+    QORN7316_recolourTitleFont(0x7F7F7Fu, text, 0xFFFFFFu, paper);
+    return text;
 }
 
 void QORN7316_drawBenchmarkText(const char* line2, const char* line3, std::int32_t count)

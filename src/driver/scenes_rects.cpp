@@ -346,11 +346,7 @@ std::uint32_t rectanglesTextColour = 0x7F7F7Fu;
 
 void rectanglesBenchmarkEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 63) + 64) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
+    QORN7316_enterClearedWhite(63, 64);
     QORN7316_initScroller();
     QORN7316_initRasterBars();
     const std::uint32_t logoColour = (static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu) + 0x808080u;
@@ -359,8 +355,7 @@ void rectanglesBenchmarkEnter()
         flyingLogo->x = 176;
         flyingLogo->y = 240;
     }
-    rectanglesTextColour = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
-    QORN7316_recolourTitleFont(0x7F7F7Fu, rectanglesTextColour, 0xFFFFFFu, 0x442244u);
+    rectanglesTextColour = QORN7316_benchmarkTextColour(0x442244u);
 }
 
 bool rectanglesBenchmarkFrame(std::int32_t)
