@@ -56,14 +56,16 @@ void QORN7316_main();                      // start-up, then the endless sequenc
 void QORN7316_init();                      // creates the shared objects in start-up order
 void QORN7316_shutdown();                  // the release sequence
 void QORN7316_runScene(std::int32_t index);   // one run of a scene of the table (with --trace's line)
-void QORN7316_runLoop(const QORN7316_SCENE* scene);   // enter, up to N frames, clear skip, leave
-void QORN7316_enterScene(const QORN7316_SCENE* scene);   // enter, title, music step
-void QORN7316_leaveScene(const QORN7316_SCENE* scene);   // leave, empty title
 std::int32_t QORN7316_findScene(const char* text);   // index or title (line ends as spaces, any case); -1 if none
 void QORN7316_listScenes(std::FILE* out);  // the scene table, one line per scene
 void QORN7316_titleLine(const char* title, char* out, std::size_t size);   // title on one line: blanks collapsed
 extern std::uint8_t QORN7316_trace;        // 1: a line on stderr at every scene start
 extern std::int32_t QORN7316_onlyScene;    // -1: the sequence; else the one scene run over and over
+
+// frameloop.cpp: one run of a scene record (the table's or a test's own).
+void QORN7316_runLoop(const QORN7316_SCENE* scene);     // enter, up to N frames, clear skip, leave
+void QORN7316_enterScene(const QORN7316_SCENE* scene);  // the scene's enter, its title, the music step
+void QORN7316_leaveScene(const QORN7316_SCENE* scene);  // the scene's leave, the empty title
 
 // bench.cpp: --bench, on the real clock after start-up.
 int QORN7316_bench(std::FILE* out);        // benchmark counts and each scene's mean ms per frame; exit status

@@ -48,19 +48,12 @@ TEST(ColourWheel, RepeatsItsCornerColours)
 {
     setUp();
     ASSERT_EQ(colourWheel->count, 1536);
-    const std::int32_t* v = colourWheel->values;
-    EXPECT_EQ(v[0], 0x00FF00);
-    EXPECT_EQ(v[255], 0x00FFFF);
-    EXPECT_EQ(v[256], 0x00FFFF);
-    EXPECT_EQ(v[511], 0x0000FF);
-    EXPECT_EQ(v[511], v[512]);
-    EXPECT_EQ(v[767], 0xFF00FF);
-    EXPECT_EQ(v[767], v[768]);
-    EXPECT_EQ(v[1023], 0xFF0000);
-    EXPECT_EQ(v[1023], v[1024]);
-    EXPECT_EQ(v[1279], 0xFFFF00);
-    EXPECT_EQ(v[1279], v[1280]);
-    EXPECT_EQ(v[1535], v[0]);
+    // Each corner colour is held for two entries; the last entry is the first's.
+    const struct { std::int32_t index, colour; } corners[] = {
+        {0, 0x00FF00}, {255, 0x00FFFF}, {256, 0x00FFFF}, {511, 0x0000FF}, {512, 0x0000FF}, {767, 0xFF00FF},
+        {768, 0xFF00FF}, {1023, 0xFF0000}, {1024, 0xFF0000}, {1279, 0xFFFF00}, {1280, 0xFFFF00}, {1535, 0x00FF00},
+    };
+    for (const auto& c : corners) EXPECT_EQ(colourWheel->values[c.index], c.colour) << c.index;
     EXPECT_EQ(QORN7316_wheel(1536 + 256), 0x00FFFFu);
 }
 
