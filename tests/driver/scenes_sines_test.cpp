@@ -1,36 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <array>
-
-#include "effects/SINELINE.h"
 #include "support/driver.h"
 
 using support::setUpDriver;
 using support::shownCount;
-
-TEST(SineLinesSetUp, BandStepsAreDescendingMultiplesOfThreeDraws)
-{
-    QORN7316_initSineLines();   // the record exists from here on
-    RANDOM_srand(0x2468ACEu);
-    std::array<std::int32_t, 9> r{};
-    for (auto& v : r) v = RANDOM_random30();
-    RANDOM_srand(0x2468ACEu);
-    QORN7316_initSineLines();
-    const SINELINE* s = QORN7316_sineLineRecord();
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->count, 256);
-    EXPECT_EQ(s->height, 64);
-    EXPECT_EQ(s->colour, 0xFFFFFFu);
-    const std::int32_t speeds[3] = {(r[0] & 15) + 16, (r[1] % 24) + 24, (r[2] & 31) + 32};
-    for (std::int32_t k = 0; k < 3; ++k) EXPECT_EQ(s->speed[k].y, (r[3 + k] & 1) == 1 ? -speeds[k] : speeds[k]);
-    const std::int32_t a = (r[6] & 7) + 1, b = (r[7] & 7) + 1, c = (r[8] & 7) + 1;
-    const std::int32_t* steps = QORN7316_sineLineBandSteps();
-    for (std::int32_t k = 0; k < 8; ++k) {
-        EXPECT_EQ(steps[3 * k], (7 - k) * c) << k;
-        EXPECT_EQ(steps[3 * k + 1], (7 - k) * b) << k;
-        EXPECT_EQ(steps[3 * k + 2], (7 - k) * a) << k;
-    }
-}
 
 TEST(SineLinesScene, SkippedAfterOneFrameStillFadesToWhiteIn128Presents)
 {
