@@ -2,7 +2,7 @@
 // without a frame to show it in, so only the synthesis is timed.
 #include <benchmark/benchmark.h>
 
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 namespace {
 

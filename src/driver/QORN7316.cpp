@@ -6,7 +6,10 @@
 #include <cctype>
 #include <cstring>
 
+#include "driver/QORN7316_state.h"
+#include "effects/RASTER.h"
 #include "platform/HOST.h"
+#include "vector/LOGOFLY.h"
 
 const MODID QORN7316_ID{"QORN7316", "20161206", "VANTOLEK", "C       ", "PROGRAM "};
 std::uint8_t QORN7316_debug = 0;
@@ -44,25 +47,25 @@ std::int32_t rectangleCount = 8;
 std::uint8_t QORN7316_trace = 0;
 std::int32_t QORN7316_onlyScene = -1;
 
-const QORN7316_SCENE QORN7316_scenes[QORN7316_SCENE_COUNT] = {
-    {"SINE LINES", 750, QORN7316_sineLines},
-    {"3D BALLS", 750, QORN7316_balls3D},
-    {"BLENDED CIRCLES", 900, QORN7316_blendedCircles},
-    {"FILLED+BLENDED\n CIRCLES\n  BENCHMARK", 750, QORN7316_circlesBenchmark},
-    {"BLENDED\n RECTANGLES", 900, QORN7316_blendedRectangles},
-    {"RECTANGLE\n BUBBLES", 750, QORN7316_rectangleBubbles},
-    {"RECTANGLES MOVE", 1000, QORN7316_rectanglesMove},
-    {"FLASHING PIXELS", 1000, QORN7316_flashingPixels},
-    {"ROTATING\n BLENDED CIRCLES", 7500, QORN7316_rotatingCircles},
-    {"FLOOD FILL\n AQUARELLA", 1250, QORN7316_floodFill},
-    {"FINITE STATE", 1500, QORN7316_finiteState},
-    {"FLOWERS GAME", 1500, QORN7316_flowersGame},
-    {"MUSIC MIX SHOW", 1500, QORN7316_musicMixShow},
-    {"FILLED+BLENDED\n RECTANGLES\n  BENCHMARK", 750, QORN7316_rectanglesBenchmark},
-    {"E", 501, QORN7316_e},
-    {"RECTANGLE\n BUBBLES UP", 750, QORN7316_rectangleBubblesUp},
-    {"CIRCLES WAVES", 3000, QORN7316_circlesWaves},
-    {"HEIGHT FIELD", 501, QORN7316_heightField},
+const QORN7316_SCENE* const QORN7316_scenes[QORN7316_SCENE_COUNT] = {
+    &QORN7316_sineLinesScene,
+    &QORN7316_balls3DScene,
+    &QORN7316_blendedCirclesScene,
+    &QORN7316_circlesBenchmarkScene,
+    &QORN7316_blendedRectanglesScene,
+    &QORN7316_rectangleBubblesScene,
+    &QORN7316_rectanglesMoveScene,
+    &QORN7316_flashingPixelsScene,
+    &QORN7316_rotatingCirclesScene,
+    &QORN7316_floodFillScene,
+    &QORN7316_finiteStateScene,
+    &QORN7316_flowersGameScene,
+    &QORN7316_musicMixShowScene,
+    &QORN7316_rectanglesBenchmarkScene,
+    &QORN7316_eScene,
+    &QORN7316_rectangleBubblesUpScene,
+    &QORN7316_circlesWavesScene,
+    &QORN7316_heightFieldScene,
 };
 
 void QORN7316_error()
@@ -112,10 +115,10 @@ void QORN7316_runScene(std::int32_t index)
     if (index < 0 || index >= QORN7316_SCENE_COUNT) { QORN7316_error(); return; }
     if (QORN7316_trace != 0) {
         char title[64];
-        QORN7316_titleLine(QORN7316_scenes[index].title, title, sizeof title);
+        QORN7316_titleLine(QORN7316_scenes[index]->title, title, sizeof title);
         std::fprintf(stderr, "frame %u: scene %s\n", static_cast<unsigned>(HOST_presentedFrames()), title);
     }
-    QORN7316_scenes[index].run();
+    QORN7316_runLoop(QORN7316_scenes[index]);
 }
 
 namespace {
@@ -163,10 +166,10 @@ void QORN7316_main()
 void QORN7316_shutdown()
 {
     QORN7316_fadeOut();
-    // TODO: free the raster bars and the flying logo here, in the order
-    // music, raster bars, frame, flying logo, keyboard, sound, display, pacer, once they exist.
     if (music != nullptr) MUSIC_free(&music);
+    if (rasterBars != nullptr) RASTER_free(&rasterBars);
     IMG_free(&frame);
+    if (flyingLogo != nullptr) LOGOFLY_free(&flyingLogo);
     WINKBD_free(&keyboard);
     if (sound != nullptr) WINSND_free(&sound);
     WINDPY_free(&display);
@@ -203,7 +206,7 @@ std::int32_t QORN7316_findScene(const char* text)
     QORN7316_titleLine(text, wanted, sizeof wanted);
     for (std::int32_t i = 0; i < QORN7316_SCENE_COUNT; ++i) {
         char title[64];
-        QORN7316_titleLine(QORN7316_scenes[i].title, title, sizeof title);
+        QORN7316_titleLine(QORN7316_scenes[i]->title, title, sizeof title);
         bool same = std::strlen(title) == std::strlen(wanted);
         for (std::size_t k = 0; same && title[k] != 0; ++k)
             same = std::toupper(static_cast<unsigned char>(title[k])) == std::toupper(static_cast<unsigned char>(wanted[k]));
@@ -218,7 +221,7 @@ void QORN7316_listScenes(std::FILE* out)
     std::fputs("index  frames  title\n", out);
     for (std::int32_t i = 0; i < QORN7316_SCENE_COUNT; ++i) {
         char title[64];
-        QORN7316_titleLine(QORN7316_scenes[i].title, title, sizeof title);
-        std::fprintf(out, "%5d  %6d  %s\n", static_cast<int>(i), static_cast<int>(QORN7316_scenes[i].frames), title);
+        QORN7316_titleLine(QORN7316_scenes[i]->title, title, sizeof title);
+        std::fprintf(out, "%5d  %6d  %s\n", static_cast<int>(i), static_cast<int>(QORN7316_scenes[i]->frames), title);
     }
 }

@@ -4,7 +4,7 @@
 
 #include "assets/ASSETS.h"
 #include "audio/SAMPLE.h"
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "effects/IMGFX.h"
 #include "vector/FONT.h"
 #include "vector/LFONT.h"

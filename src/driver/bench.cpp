@@ -4,7 +4,7 @@
 // just fills the 20 ms slot. Every other scene runs unpaced twice, for a short and
 // a longer stretch, and the difference gives its mean time per frame without
 // the cost of entering, fading and leaving.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include <algorithm>
 #include <chrono>
@@ -26,13 +26,13 @@ double cpuMillis()
 // One frame as the frame loop runs it between FPS_start and FPS_end, with the
 // count held at the given value; the median of the frames' times, so a frame
 // the machine was busy elsewhere for does not count.
-double timeBenchmarkFrames(const QORN7316_LOOP* loop, std::int32_t* count, std::int32_t value, std::int32_t frames)
+double timeBenchmarkFrames(const QORN7316_SCENE* scene, std::int32_t* count, std::int32_t value, std::int32_t frames)
 {
     std::vector<double> times;
     for (std::int32_t i = 0; i < frames; ++i) {
         const double t0 = cpuMillis();
         *count = value;
-        loop->frame(frames - i);
+        scene->frame(frames - i);
         QORN7316_present();
         WINKBD_poll(keyboard);
         QORN7316_handleKey(keyboard);
@@ -52,30 +52,30 @@ struct Settled {
 // The pacer reads whole milliseconds, so a frame of 19.5 ms counts as 20 ms
 // about half the time: that is where the count stops moving on average.
 // extra: primitives drawn beyond the count (the circle benchmark draws count + 1).
-Settled settle(const QORN7316_LOOP* loop, std::int32_t* count, std::int32_t extra, double slot)
+Settled settle(const QORN7316_SCENE* scene, std::int32_t* count, std::int32_t extra, double slot)
 {
     const std::int32_t kept = *count;
     const double target = slot - 0.5;
-    loop->enter();
-    timeBenchmarkFrames(loop, count, 0, 5);   // warm the caches
+    QORN7316_enterScene(scene);
+    timeBenchmarkFrames(scene, count, 0, 5);   // warm the caches
     Settled s{};
-    const double base = timeBenchmarkFrames(loop, count, 0, 41);
+    const double base = timeBenchmarkFrames(scene, count, 0, 41);
     // Double until a frame takes longer than the target, then halve the gap.
     std::int32_t lo = 0, hi = 256;
-    while (hi < (1 << 26) && timeBenchmarkFrames(loop, count, hi, 9) < target) {
+    while (hi < (1 << 26) && timeBenchmarkFrames(scene, count, hi, 9) < target) {
         lo = hi;
         hi *= 2;
     }
     while (hi - lo > std::max(1, lo / 256)) {
         const std::int32_t mid = lo + (hi - lo) / 2;
-        if (timeBenchmarkFrames(loop, count, mid, 9) < target) lo = mid;
+        if (timeBenchmarkFrames(scene, count, mid, 9) < target) lo = mid;
         else hi = mid;
     }
     s.count = lo;
-    s.frameAtCount = timeBenchmarkFrames(loop, count, lo, 21);
+    s.frameAtCount = timeBenchmarkFrames(scene, count, lo, 21);
     s.perPrimitive = lo > 0 ? (s.frameAtCount - base) / lo : 0.0;
     s.otherWork = base - extra * s.perPrimitive;
-    loop->leave();
+    QORN7316_leaveScene(scene);
     *count = kept;
     return s;
 }
@@ -91,7 +91,7 @@ void runFor(std::int32_t scene, std::uint32_t frames, std::uint32_t* drawn, doub
     HOST_scriptKeys(std::span<const HOST_SCRIPTED_KEY>(&space, 1));
     const std::uint32_t before = pacer->frames;
     const double t0 = cpuMillis();
-    QORN7316_scenes[scene].run();
+    QORN7316_runLoop(QORN7316_scenes[scene]);
     *ms = cpuMillis() - t0;
     *drawn = pacer->frames - before + 1;   // the skipped frame has no FPS_end
 }
@@ -114,8 +114,8 @@ int QORN7316_bench(std::FILE* out)
     std::fprintf(out, "drawing kernels: %s (QORN_SIMD chooses one of:", PIXSPAN_target());
     for (std::size_t i = 0; i < targetCount; ++i) std::fprintf(out, " %s", targets[i]);
     std::fprintf(out, ")\n\n");
-    const Settled circles = settle(&QORN7316_circlesBenchmarkLoop, &circlesBenchmarkCount, 1, slot);
-    const Settled rects = settle(&QORN7316_rectanglesBenchmarkLoop, &rectanglesBenchmarkCount, 0, slot);
+    const Settled circles = settle(&QORN7316_circlesBenchmarkScene, &circlesBenchmarkCount, 1, slot);
+    const Settled rects = settle(&QORN7316_rectanglesBenchmarkScene, &rectanglesBenchmarkCount, 0, slot);
     std::fprintf(out, "benchmark                            per primitive  other work  settles at  frame there\n");
     std::fprintf(out, "FILLED+BLENDED CIRCLES BENCHMARK     %9.3f us  %7.2f ms  %10d  %8.2f ms\n",
                  circles.perPrimitive * 1000.0, circles.otherWork, static_cast<int>(circles.count), circles.frameAtCount);
@@ -128,7 +128,7 @@ int QORN7316_bench(std::FILE* out)
     std::fprintf(out, "scene                                ms per frame\n");
     for (std::int32_t i = 0; i < QORN7316_SCENE_COUNT; ++i) {
         char title[64];
-        QORN7316_titleLine(QORN7316_scenes[i].title, title, sizeof title);
+        QORN7316_titleLine(QORN7316_scenes[i]->title, title, sizeof title);
         if (i == SCENE_CIRCLES_BENCHMARK || i == SCENE_RECTANGLES_BENCHMARK) {
             const Settled& s = i == SCENE_CIRCLES_BENCHMARK ? circles : rects;
             std::fprintf(out, "%2d %-34s %8.2f  (fills the slot by design)\n", static_cast<int>(i), title, s.frameAtCount);

@@ -1,33 +1,98 @@
 // The frame loop every scene runs, the presentation with its post-filters
 // and next-frame preparation, the blocking fades, the key handler and the
 // pause. All on the program's one thread.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include "effects/IMGFX.h"
 #include "platform/HOST.h"
 #include "platform/WINMAIN.h"
 
-void QORN7316_runLoop(const QORN7316_LOOP* loop)
+void QORN7316_enterScene(const QORN7316_SCENE* scene)
 {
-    if (loop == nullptr || loop->frame == nullptr || loop->scene < 0 || loop->scene >= QORN7316_SCENE_COUNT) {
-        QORN7316_error();
-        return;
-    }
-    if (loop->enter != nullptr) loop->enter();
-    if (loop->fadeOutAfterEnter) QORN7316_fadeOut();
-    for (std::int32_t left = QORN7316_scenes[loop->scene].frames; left >= 1; --left) {
+    if (scene == nullptr) { QORN7316_error(); return; }
+    if (scene->enter != nullptr) scene->enter();
+    titleText = scene->title;
+    QORN7316_musicStep();
+}
+
+void QORN7316_leaveScene(const QORN7316_SCENE* scene)
+{
+    if (scene == nullptr) { QORN7316_error(); return; }
+    if (scene->leave != nullptr) scene->leave();
+    titleText = "";
+}
+
+void QORN7316_runLoop(const QORN7316_SCENE* scene)
+{
+    if (scene == nullptr || scene->frame == nullptr) { QORN7316_error(); return; }
+    QORN7316_enterScene(scene);
+    if (scene->fadeOutAfterEnter) QORN7316_fadeOut();
+    for (std::int32_t left = scene->frames; left >= 1; --left) {
         FPS_start(pacer);
-        if (!loop->frame(left)) break;
+        if (!scene->frame(left)) break;
         QORN7316_present();
         WINKBD_poll(keyboard);
-        if (loop->keys != nullptr) loop->keys();
+        if (scene->keys != nullptr) scene->keys();
         QORN7316_handleKey(keyboard);
         if ((demoFlags & QORN7316_SKIP) != 0) break;   // a skipped frame is not waited for
         FPS_end(pacer);
-        if (loop->paced) FPS_wait(pacer);
+        if (scene->paced) FPS_wait(pacer);
     }
     demoFlags = static_cast<std::uint8_t>(demoFlags & ~QORN7316_SKIP);
-    if (loop->leave != nullptr) loop->leave();
+    QORN7316_leaveScene(scene);
+}
+
+std::int32_t QORN7316_enterBleaching()
+{
+    IMG_clear(frame, 0xFFFFFFu);
+    fadeColour = static_cast<std::uint32_t>((RANDOM_random30() & 1) + 1) * 0x010101u;
+    backgroundColour = 0xFFFFFFu;
+    blurOn = glowOn = 0;
+    trailFade = 1;
+    keepFrame = 1;
+    scrollerOn = 0;
+    QORN7316_initScroller();
+    return static_cast<std::int32_t>(fadeColour & 255u) * 16;
+}
+
+void QORN7316_drawBleachingOverlays()
+{
+    QORN7316_drawRasterBars();   // each overlay tests its own switch
+    QORN7316_drawScroller();
+    QORN7316_updateTitle();
+    QORN7316_drawPointer();
+    QORN7316_drawFpsInfo();
+    QORN7316_drawLogoCorner();
+}
+
+void QORN7316_enterClearedWhite(std::int32_t mask, std::int32_t base)
+{
+    fadeColour = static_cast<std::uint32_t>((RANDOM_random30() & mask) + base) * 0x010101u;
+    blurOn = glowOn = 0;
+    trailFade = 0;
+    keepFrame = 0;
+    backgroundColour = 0xFFFFFFu;
+}
+
+void QORN7316_enterDarkTrails()
+{
+    fadeColour = ((static_cast<std::uint32_t>(RANDOM_random30()) & 63u) + 32u) * 0x010101u;
+    blurOn = glowOn = 0;
+    trailFade = 0;
+    rasterOn = 0;
+    keepFrame = 1;
+    backgroundColour = 0;
+}
+
+void QORN7316_enterFoam()
+{
+    fadeColour = static_cast<std::uint32_t>((RANDOM_random30() & 31) + 32) * 0x010101u;
+    blurOn = glowOn = 0;
+    trailFade = 1;
+    rasterOn = 0;
+    scrollerOn = 1;
+    keepFrame = 0;
+    backgroundColour = 0xFFFFFFu;
 }
 
 // The filters write into the work images, so trails kept in frame are never

@@ -2,7 +2,7 @@
 // one-second loop at every scene start. The bank's seven groups are the
 // demo's fixed recipes; each instrument is shown as it is made when there is
 // a frame to draw it in.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include "audio/SAM.h"
 #include "audio/SAMDRAW.h"

@@ -5,7 +5,7 @@
 
 #include "assets/ASSETS.h"
 #include "audio/SAMPLE.h"
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "effects/IMGFX.h"
 #include "effects/RASTER.h"
 #include "foundation/DISTX.h"

@@ -3,7 +3,7 @@
 // finale; the rainbow variant cycles the hues of the finished picture. The
 // scene owns the fill and its canvas for one run; the index image of the
 // rainbow finale is kept until the next run starts.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include <algorithm>
 #include <array>
@@ -112,8 +112,6 @@ void floodFillEnter()
     s.finale = 500;
     s.filling = 1;
 
-    titleText = QORN7316_scenes[SCENE_FLOOD_FILL].title;
-    QORN7316_musicStep();
 }
 
 bool floodFillFrame(std::int32_t)
@@ -142,7 +140,6 @@ void floodFillLeave()
     QORN7316_FLOODFILL& s = floodFillState;
     if (s.fill != nullptr) FILL_free(&s.fill);
     if (s.canvas != nullptr) IMG_free(&s.canvas);
-    titleText = "";
 }
 
 }  // namespace
@@ -188,6 +185,4 @@ void QORN7316_floodFillCycle()
     }
 }
 
-const QORN7316_LOOP QORN7316_floodFillLoop{SCENE_FLOOD_FILL, floodFillEnter, floodFillFrame, nullptr, floodFillLeave, false, true};
-
-void QORN7316_floodFill() { QORN7316_runLoop(&QORN7316_floodFillLoop); }
+extern const QORN7316_SCENE QORN7316_floodFillScene{"FLOOD FILL\n AQUARELLA", 1250, floodFillEnter, floodFillFrame, nullptr, floodFillLeave, false, true};

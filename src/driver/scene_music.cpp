@@ -2,7 +2,7 @@
 // frame with a marker at the play position, a 256-value close-up added on
 // top, and the flying logo. The images, records and drawers are made on the
 // first run and kept; every frame draws from normalised copies of the mix.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include "audio/SAM.h"
 #include "audio/SAMDRAW.h"
@@ -75,12 +75,7 @@ std::int32_t playPosition() { return sound != nullptr ? sound->position : 0; }
 void musicMixShowEnter()
 {
     IMG_clear(frame, 0);
-    fadeColour = ((random30() & 63u) + 32u) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    rasterOn = 0;
-    keepFrame = 1;
-    backgroundColour = 0;
+    QORN7316_enterDarkTrails();
     const std::uint32_t logoColour = (random30() & 0x7F7F7Fu) + 0x808080u;
     if (flyingLogo != nullptr) {
         flyingLogo->color = logoColour;
@@ -93,8 +88,6 @@ void musicMixShowEnter()
     SAM_setSample(closeUp.record, mixOf());
     recolour(overview);
     recolour(closeUp);
-    titleText = QORN7316_scenes[SCENE_MUSIC_MIX_SHOW].title;
-    QORN7316_musicStep();
 }
 
 bool musicMixShowFrame(std::int32_t)
@@ -129,13 +122,6 @@ bool musicMixShowFrame(std::int32_t)
     return true;
 }
 
-void musicMixShowLeave()
-{
-    titleText = "";
-}
-
 }  // namespace
 
-const QORN7316_LOOP QORN7316_musicMixShowLoop{SCENE_MUSIC_MIX_SHOW, musicMixShowEnter, musicMixShowFrame, nullptr, musicMixShowLeave, false, true};
-
-void QORN7316_musicMixShow() { QORN7316_runLoop(&QORN7316_musicMixShowLoop); }
+extern const QORN7316_SCENE QORN7316_musicMixShowScene{"MUSIC MIX SHOW", 1500, musicMixShowEnter, musicMixShowFrame, nullptr, nullptr, false, true};

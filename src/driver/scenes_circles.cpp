@@ -2,9 +2,10 @@
 // ROTATING BLENDED CIRCLES and CIRCLES WAVES, each an enter, a frame and a
 // leave function run by the common frame loop. The benchmark count, the 64
 // rings and the wave parameters are kept for the whole run.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "effects/IMGFX.h"
 #include "foundation/LIST.h"
@@ -38,29 +39,14 @@ std::int32_t circleAlpha = 16;
 
 void blendedCirclesEnter()
 {
-    IMG_clear(frame, 0xFFFFFFu);
-    fadeColour = static_cast<std::uint32_t>((random30() & 1) + 1) * 0x010101u;
-    circleAlpha = static_cast<std::int32_t>(fadeColour & 255u) * 16;
-    backgroundColour = 0xFFFFFFu;
-    blurOn = glowOn = 0;
-    trailFade = 1;
-    keepFrame = 1;
-    scrollerOn = 0;
-    QORN7316_initScroller();
-    titleText = QORN7316_scenes[SCENE_BLENDED_CIRCLES].title;
-    QORN7316_musicStep();
+    circleAlpha = QORN7316_enterBleaching();
 }
 
 bool blendedCirclesFrame(std::int32_t)
 {
     keepFrame = 1;
     QORN7316_blendedCirclesDraw(frame, circleCount, circleAlpha);
-    QORN7316_drawRasterBars();   // each overlay tests its own switch
-    QORN7316_drawScroller();
-    QORN7316_updateTitle();
-    QORN7316_drawPointer();
-    QORN7316_drawFpsInfo();
-    QORN7316_drawLogoCorner();
+    QORN7316_drawBleachingOverlays();
     return true;
 }
 
@@ -70,15 +56,8 @@ std::uint32_t circlesTextColour = 0x7F7F7Fu;
 
 void circlesBenchmarkEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 63) + 64) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
-    circlesTextColour = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
-    QORN7316_recolourTitleFont(0x7F7F7Fu, circlesTextColour, 0xFFFFFFu, 0x004444u);
-    titleText = QORN7316_scenes[SCENE_CIRCLES_BENCHMARK].title;
-    QORN7316_musicStep();
+    QORN7316_enterClearedWhite(63, 64);
+    circlesTextColour = QORN7316_benchmarkTextColour(0x004444u);
 }
 
 bool circlesBenchmarkFrame(std::int32_t)
@@ -96,7 +75,6 @@ bool circlesBenchmarkFrame(std::int32_t)
 void circlesBenchmarkLeave()
 {
     QORN7316_recolourTitleFont(circlesTextColour, 0x7F7F7Fu, 0x004444u, 0xFFFFFFu);
-    titleText = "";
 }
 
 // ROTATING BLENDED CIRCLES: rings of discs, more rings on a faster machine.
@@ -107,11 +85,7 @@ std::int32_t ringsInUse = 1;
 
 void rotatingCirclesEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 15) + 4) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
+    QORN7316_enterClearedWhite(15, 4);
     if (rings == nullptr) {
         rings = LIST_new();
         for (std::int32_t i = 0; i < RING_COUNT && rings != nullptr; ++i) {
@@ -122,8 +96,6 @@ void rotatingCirclesEnter()
         }
     }
     ringsInUse = circlesBenchmarkCount / 24 + 1;
-    titleText = QORN7316_scenes[SCENE_ROTATING_CIRCLES].title;
-    QORN7316_musicStep();
 }
 
 bool rotatingCirclesFrame(std::int32_t)
@@ -175,8 +147,6 @@ void circlesWavesEnter()
     waves.alphaA = (random30() & 31) + 24;
     waves.alphaB = (random30() & 31) + 24;
     QORN7316_initScroller();
-    titleText = QORN7316_scenes[SCENE_CIRCLES_WAVES].title;
-    QORN7316_musicStep();
 }
 
 void drawChains()
@@ -194,51 +164,29 @@ void drawChains()
     for (std::int32_t k = 0; k < 4; ++k) waves.phase[k] = (waves.phase[k] + waves.frameStep[k]) & SINE_MASK;
 }
 
-void smallText(std::int32_t x, std::int32_t y, const char* text)
-{
-    smallFont->x = x;
-    smallFont->y = y;
-    FONT_drawLine(smallFont, text);
-}
-
-void smallHex16(std::int32_t x, std::int32_t y, std::int32_t value)
-{
-    smallFont->x = x;
-    smallFont->y = y;
-    FONT_drawHex16(smallFont, static_cast<std::uint16_t>(static_cast<std::uint32_t>(value) & 0xFFFFu));
-}
-
-void smallHexByte(std::int32_t x, std::int32_t y, std::int32_t value)
-{
-    smallFont->x = x;
-    smallFont->y = y;
-    FONT_drawHexByte(smallFont, static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFFu));
-}
-
+// The wave parameters in the small font, each after its label: four hex
+// digits for the wide fields, two for the bytes.
 void drawWavesText()
 {
     IMGFX_shadeRect(frame, 0, 232, 256, 24, 0x00001Fu, 96);
     if (smallFont == nullptr) return;
-    smallText(0, 232, "CIRCLES:");
-    smallHex16(64, 232, waves.length);
-    smallText(104, 232, "ALPHA:");
-    smallHexByte(152, 232, waves.alphaA);
-    smallText(0, 240, "GX0:");
-    smallHex16(32, 240, waves.chainStep[0]);
-    smallText(0, 248, "GY0:");
-    smallHex16(32, 248, waves.chainStep[1]);
-    smallText(72, 240, "GX1:");
-    smallHex16(104, 240, waves.chainStep[2]);
-    smallText(72, 248, "GY1:");
-    smallHex16(104, 248, waves.chainStep[3]);
-    smallText(152, 240, "IX0:");
-    smallHexByte(184, 240, waves.frameStep[0]);
-    smallText(152, 248, "IY0:");
-    smallHexByte(184, 248, waves.frameStep[1]);
-    smallText(208, 240, "IX1:");
-    smallHexByte(240, 240, waves.frameStep[2]);
-    smallText(208, 248, "IY1:");
-    smallHexByte(240, 248, waves.frameStep[3]);
+    const struct { std::int32_t x, y; const char* label; std::int32_t value; bool wide; } fields[] = {
+        {0, 232, "CIRCLES:", waves.length, true},         {104, 232, "ALPHA:", waves.alphaA, false},
+        {0, 240, "GX0:", waves.chainStep[0], true},        {0, 248, "GY0:", waves.chainStep[1], true},
+        {72, 240, "GX1:", waves.chainStep[2], true},       {72, 248, "GY1:", waves.chainStep[3], true},
+        {152, 240, "IX0:", waves.frameStep[0], false},     {152, 248, "IY0:", waves.frameStep[1], false},
+        {208, 240, "IX1:", waves.frameStep[2], false},     {208, 248, "IY1:", waves.frameStep[3], false},
+    };
+    for (const auto& f : fields) {
+        smallFont->x = f.x;
+        smallFont->y = f.y;
+        FONT_drawLine(smallFont, f.label);
+        smallFont->x = f.x + 8 * static_cast<std::int32_t>(std::strlen(f.label));
+        smallFont->y = f.y;
+        const auto bits = static_cast<std::uint32_t>(f.value);
+        if (f.wide) FONT_drawHex16(smallFont, static_cast<std::uint16_t>(bits & 0xFFFFu));
+        else FONT_drawHexByte(smallFont, static_cast<std::uint8_t>(bits & 0xFFu));
+    }
 }
 
 bool circlesWavesFrame(std::int32_t left)
@@ -302,19 +250,9 @@ void circlesWavesKeys()
     }
 }
 
-void leaveWithoutTitle()
-{
-    titleText = "";
-}
-
-const QORN7316_LOOP blendedCircles{SCENE_BLENDED_CIRCLES, blendedCirclesEnter, blendedCirclesFrame, nullptr, leaveWithoutTitle, false, true};
-const QORN7316_LOOP rotatingCircles{SCENE_ROTATING_CIRCLES, rotatingCirclesEnter, rotatingCirclesFrame, nullptr, leaveWithoutTitle, true, true};
 // Its leave does nothing: the title stays until the next scene's enter.
-const QORN7316_LOOP circlesWaves{SCENE_CIRCLES_WAVES, circlesWavesEnter, circlesWavesFrame, circlesWavesKeys, nullptr, true, true};
 
 }  // namespace
-
-const QORN7316_LOOP QORN7316_circlesBenchmarkLoop{SCENE_CIRCLES_BENCHMARK, circlesBenchmarkEnter, circlesBenchmarkFrame, nullptr, circlesBenchmarkLeave, true, true};
 
 // The radius reaches the nearest edge pixel: 0 on the outermost rows and
 // columns, so no disc reaches past the frame.
@@ -354,6 +292,13 @@ void QORN7316_recolourTitleFont(std::uint32_t text, std::uint32_t newText, std::
     IMG_replaceColour(titleFont->glyphs, paper, newPaper);
 }
 
+std::uint32_t QORN7316_benchmarkTextColour(std::uint32_t paper)
+{
+    const std::uint32_t text = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
+    QORN7316_recolourTitleFont(0x7F7F7Fu, text, 0xFFFFFFu, paper);
+    return text;
+}
+
 void QORN7316_drawBenchmarkText(const char* line2, const char* line3, std::int32_t count)
 {
     if (titleFont == nullptr) { QORN7316_error(); return; }
@@ -370,7 +315,7 @@ void QORN7316_drawBenchmarkText(const char* line2, const char* line3, std::int32
     FONT_drawDecimal(titleFont, static_cast<std::uint32_t>(count));
 }
 
-void QORN7316_blendedCircles() { QORN7316_runLoop(&blendedCircles); }
-void QORN7316_circlesBenchmark() { QORN7316_runLoop(&QORN7316_circlesBenchmarkLoop); }
-void QORN7316_rotatingCircles() { QORN7316_runLoop(&rotatingCircles); }
-void QORN7316_circlesWaves() { QORN7316_runLoop(&circlesWaves); }
+extern const QORN7316_SCENE QORN7316_blendedCirclesScene{"BLENDED CIRCLES", 900, blendedCirclesEnter, blendedCirclesFrame, nullptr, nullptr, false, true};
+extern const QORN7316_SCENE QORN7316_rotatingCirclesScene{"ROTATING\n BLENDED CIRCLES", 7500, rotatingCirclesEnter, rotatingCirclesFrame, nullptr, nullptr, true, true};
+extern const QORN7316_SCENE QORN7316_circlesWavesScene{"CIRCLES WAVES", 3000, circlesWavesEnter, circlesWavesFrame, circlesWavesKeys, nullptr, true, true};
+extern const QORN7316_SCENE QORN7316_circlesBenchmarkScene{"FILLED+BLENDED\n CIRCLES\n  BENCHMARK", 750, circlesBenchmarkEnter, circlesBenchmarkFrame, nullptr, circlesBenchmarkLeave, true, true};

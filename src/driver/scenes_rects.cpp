@@ -3,7 +3,7 @@
 // enter, a frame and a leave function run by the common frame loop. Their
 // rectangle lists, the benchmark count and the RECTANGLES MOVE rule and hold
 // counter are made once and kept for the whole run.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -72,11 +72,6 @@ void removeRect(LIST* list, std::int32_t i)
     RECT_free(&r);
 }
 
-void leaveWithoutTitle()
-{
-    titleText = "";
-}
-
 // The boxes of a list of rectangles as flat arrays, kept in step with the
 // list while a pass moves, grows and removes its rectangles. The overlap test
 // is RECT_overlap's (inclusive boxes, corners in either order) without its
@@ -135,17 +130,7 @@ std::int32_t rectangleAlpha = 16;
 
 void blendedRectanglesEnter()
 {
-    IMG_clear(frame, 0xFFFFFFu);
-    fadeColour = static_cast<std::uint32_t>((random30() & 1) + 1) * 0x010101u;
-    rectangleAlpha = static_cast<std::int32_t>(fadeColour & 255u) * 16;
-    backgroundColour = 0xFFFFFFu;
-    blurOn = glowOn = 0;
-    trailFade = 1;
-    keepFrame = 1;
-    scrollerOn = 0;
-    QORN7316_initScroller();
-    titleText = QORN7316_scenes[SCENE_BLENDED_RECTANGLES].title;
-    QORN7316_musicStep();
+    rectangleAlpha = QORN7316_enterBleaching();
 }
 
 bool blendedRectanglesFrame(std::int32_t)
@@ -160,12 +145,7 @@ bool blendedRectanglesFrame(std::int32_t)
         r.rect.colour = wheel(static_cast<std::uint32_t>(random30() % 1536));
         RECT_fillBlend(&r.rect, frame, rectangleAlpha);
     }
-    QORN7316_drawRasterBars();   // each overlay tests its own switch
-    QORN7316_drawScroller();
-    QORN7316_updateTitle();
-    QORN7316_drawPointer();
-    QORN7316_drawFpsInfo();
-    QORN7316_drawLogoCorner();
+    QORN7316_drawBleachingOverlays();
     return true;
 }
 
@@ -177,18 +157,10 @@ LIST* bubbles = nullptr;   // RECTs, made on the first run and kept
 
 void rectangleBubblesEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 31) + 32) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 1;
-    rasterOn = 0;
-    scrollerOn = 1;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
+    QORN7316_enterFoam();
     if (bubbles == nullptr) bubbles = LIST_new();
     QORN7316_initScroller();
     QORN7316_initRasterBars();
-    titleText = QORN7316_scenes[SCENE_RECTANGLE_BUBBLES].title;
-    QORN7316_musicStep();
 }
 
 // r against every item but `except` (r's own index, or -1 when r is not in the list).
@@ -299,8 +271,6 @@ void rectanglesMoveEnter()
         r->colour = static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu;
         if (backgroundColour == 0) r->colour += 0x808080u;
     }
-    titleText = QORN7316_scenes[SCENE_RECTANGLES_MOVE].title;
-    QORN7316_musicStep();
 }
 
 // Wraps both corners of an axis by the frame size when both left it on one side.
@@ -376,11 +346,7 @@ std::uint32_t rectanglesTextColour = 0x7F7F7Fu;
 
 void rectanglesBenchmarkEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 63) + 64) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
+    QORN7316_enterClearedWhite(63, 64);
     QORN7316_initScroller();
     QORN7316_initRasterBars();
     const std::uint32_t logoColour = (static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu) + 0x808080u;
@@ -389,10 +355,7 @@ void rectanglesBenchmarkEnter()
         flyingLogo->x = 176;
         flyingLogo->y = 240;
     }
-    rectanglesTextColour = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
-    QORN7316_recolourTitleFont(0x7F7F7Fu, rectanglesTextColour, 0xFFFFFFu, 0x442244u);
-    titleText = QORN7316_scenes[SCENE_RECTANGLES_BENCHMARK].title;
-    QORN7316_musicStep();
+    rectanglesTextColour = QORN7316_benchmarkTextColour(0x442244u);
 }
 
 bool rectanglesBenchmarkFrame(std::int32_t)
@@ -409,7 +372,6 @@ bool rectanglesBenchmarkFrame(std::int32_t)
 void rectanglesBenchmarkLeave()
 {
     QORN7316_recolourTitleFont(rectanglesTextColour, 0x7F7F7Fu, 0x442244u, 0xFFFFFFu);
-    titleText = "";
 }
 
 // RECTANGLE BUBBLES UP: 400 bubbles rise with a sideways wobble; a bubble
@@ -428,13 +390,7 @@ Wobble wobble;
 
 void rectangleBubblesUpEnter()
 {
-    fadeColour = static_cast<std::uint32_t>((random30() & 31) + 32) * 0x010101u;
-    blurOn = glowOn = 0;
-    rasterOn = 0;
-    scrollerOn = 1;
-    trailFade = 1;
-    keepFrame = 0;
-    backgroundColour = 0xFFFFFFu;
+    QORN7316_enterFoam();
     if (risers == nullptr) {
         risers = newRectList(RISERS);
         for (std::int32_t i = 0; risers != nullptr && i < risers->count; ++i) {
@@ -447,8 +403,6 @@ void rectangleBubblesUpEnter()
     }
     QORN7316_initScroller();
     QORN7316_initRasterBars();
-    titleText = QORN7316_scenes[SCENE_RECTANGLE_BUBBLES_UP].title;
-    QORN7316_musicStep();
 }
 
 void drawRisers()
@@ -508,14 +462,7 @@ void respawnAtBottom(RECT* b)
     place(b, x, 256, x + 1, 257);
 }
 
-const QORN7316_LOOP blendedRectangles{SCENE_BLENDED_RECTANGLES, blendedRectanglesEnter, blendedRectanglesFrame, nullptr, leaveWithoutTitle, false, true};
-const QORN7316_LOOP rectangleBubbles{SCENE_RECTANGLE_BUBBLES, rectangleBubblesEnter, rectangleBubblesFrame, nullptr, leaveWithoutTitle, true, true};
-const QORN7316_LOOP rectanglesMove{SCENE_RECTANGLES_MOVE, rectanglesMoveEnter, rectanglesMoveFrame, rectanglesMoveKeys, leaveWithoutTitle, true, true};
-const QORN7316_LOOP rectangleBubblesUp{SCENE_RECTANGLE_BUBBLES_UP, rectangleBubblesUpEnter, rectangleBubblesUpFrame, nullptr, leaveWithoutTitle, true, true};
-
 }  // namespace
-
-const QORN7316_LOOP QORN7316_rectanglesBenchmarkLoop{SCENE_RECTANGLES_BENCHMARK, rectanglesBenchmarkEnter, rectanglesBenchmarkFrame, nullptr, rectanglesBenchmarkLeave, true, true};
 
 void QORN7316_applyRule(std::int32_t rule, RECT* r)
 {
@@ -644,8 +591,8 @@ void QORN7316_benchmarkRectangles(std::int32_t count)
     }
 }
 
-void QORN7316_blendedRectangles() { QORN7316_runLoop(&blendedRectangles); }
-void QORN7316_rectangleBubbles() { QORN7316_runLoop(&rectangleBubbles); }
-void QORN7316_rectanglesMove() { QORN7316_runLoop(&rectanglesMove); }
-void QORN7316_rectanglesBenchmark() { QORN7316_runLoop(&QORN7316_rectanglesBenchmarkLoop); }
-void QORN7316_rectangleBubblesUp() { QORN7316_runLoop(&rectangleBubblesUp); }
+extern const QORN7316_SCENE QORN7316_blendedRectanglesScene{"BLENDED\n RECTANGLES", 900, blendedRectanglesEnter, blendedRectanglesFrame, nullptr, nullptr, false, true};
+extern const QORN7316_SCENE QORN7316_rectangleBubblesScene{"RECTANGLE\n BUBBLES", 750, rectangleBubblesEnter, rectangleBubblesFrame, nullptr, nullptr, true, true};
+extern const QORN7316_SCENE QORN7316_rectanglesMoveScene{"RECTANGLES MOVE", 1000, rectanglesMoveEnter, rectanglesMoveFrame, rectanglesMoveKeys, nullptr, true, true};
+extern const QORN7316_SCENE QORN7316_rectangleBubblesUpScene{"RECTANGLE\n BUBBLES UP", 750, rectangleBubblesUpEnter, rectangleBubblesUpFrame, nullptr, nullptr, true, true};
+extern const QORN7316_SCENE QORN7316_rectanglesBenchmarkScene{"FILLED+BLENDED\n RECTANGLES\n  BENCHMARK", 750, rectanglesBenchmarkEnter, rectanglesBenchmarkFrame, nullptr, rectanglesBenchmarkLeave, true, true};

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "effects/BALL3D.h"
 #include "effects/SINELINE.h"
 #include "foundation/LIST.h"
@@ -21,6 +21,23 @@ std::int32_t r() { return RANDOM_random30(); }
 std::int32_t sine(std::int32_t i) { return SINE_table[i & SINE_MASK]; }
 
 std::uint32_t lightColour() { return (u(r()) & 0x7F7F7Fu) + 0x808080u; }
+
+// HEIGHT FIELD and "E": the last picture fades out, no filters, no trails.
+void enterOverBlack()
+{
+    QORN7316_fadeOut();
+    fadeColour = 0x080808u;
+    blurOn = glowOn = 0;
+    trailFade = 0;
+    keepFrame = 0;
+}
+
+// The flying logo's new colour; the draw is made even without a logo.
+void colourFlyingLogo()
+{
+    const std::uint32_t colour = lightColour();
+    if (flyingLogo != nullptr) flyingLogo->color = colour;
+}
 
 // SINE LINES: eight stacked bands; their heights add up to 264, so the last
 // band lies below the frame.
@@ -72,8 +89,6 @@ void sineLinesEnter()
     blurOn = glowOn = 0;
     trailFade = 0;
     QORN7316_initSineLines();
-    titleText = QORN7316_scenes[SCENE_SINE_LINES].title;
-    QORN7316_musicStep();
 }
 
 // The stripes and the eight curtains; the phases move first when advance is set.
@@ -127,7 +142,6 @@ void sineLinesLeave()
 {
     if (keepFrame == 0) drawSineLines(false);
     QORN7316_fadeToWhite();
-    titleText = "";
 }
 
 // 3D BALLS: one lit ball per frame piles up behind the background picture.
@@ -147,8 +161,6 @@ void balls3DEnter()
             ball->light = {10, 10, 10};
         }
     }
-    titleText = QORN7316_scenes[SCENE_3D_BALLS].title;
-    QORN7316_musicStep();
 }
 
 std::int32_t lightComponent(std::int32_t i) { return (sine(i) * 10) >> 15; }
@@ -207,11 +219,7 @@ void makeGrid()
 
 void heightFieldEnter()
 {
-    QORN7316_fadeOut();
-    fadeColour = 0x080808u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
+    enterOverBlack();
     if (grid == nullptr) makeGrid();
     waves.phase1 = r() & SINE_MASK;
     waves.speed1 = (r() & 15) + 3;
@@ -222,11 +230,8 @@ void heightFieldEnter()
     waves.amplitude2 = (r() & 15) + 12;
     waves.columnStep = (r() & 31) + 24;
     for (std::int32_t i = 0; i < 4; ++i) r();   // four draws that configure nothing visible
-    if (flyingLogo != nullptr) flyingLogo->color = lightColour();
-    else r();
+    colourFlyingLogo();
     backgroundColour = 0xFFFFFFu;
-    titleText = QORN7316_scenes[SCENE_HEIGHT_FIELD].title;
-    QORN7316_musicStep();
 }
 
 void setSegment(std::int32_t index, std::int32_t j0, std::int32_t i0, std::int32_t j1, std::int32_t i1)
@@ -296,8 +301,6 @@ void flashingPixelsEnter()
     blurOn = 1;
     glowOn = 1;
     trailFade = 1;
-    titleText = QORN7316_scenes[SCENE_FLASHING_PIXELS].title;
-    QORN7316_musicStep();
 }
 
 bool flashingPixelsFrame(std::int32_t)
@@ -309,15 +312,8 @@ bool flashingPixelsFrame(std::int32_t)
 
 void eEnter()
 {
-    QORN7316_fadeOut();
-    fadeColour = 0x080808u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    keepFrame = 0;
-    if (flyingLogo != nullptr) flyingLogo->color = lightColour();
-    else r();
-    titleText = QORN7316_scenes[SCENE_E].title;
-    QORN7316_musicStep();
+    enterOverBlack();
+    colourFlyingLogo();
 }
 
 bool eFrame(std::int32_t)
@@ -328,21 +324,10 @@ bool eFrame(std::int32_t)
     return true;
 }
 
-void leaveWithoutTitle()
-{
-    titleText = "";
-}
-
-const QORN7316_LOOP sineLines{SCENE_SINE_LINES, sineLinesEnter, sineLinesFrame, nullptr, sineLinesLeave, false, true};
-const QORN7316_LOOP balls3D{SCENE_3D_BALLS, balls3DEnter, balls3DFrame, nullptr, leaveWithoutTitle, false, true};
-const QORN7316_LOOP heightField{SCENE_HEIGHT_FIELD, heightFieldEnter, heightFieldFrame, nullptr, nullptr, false, true};
-const QORN7316_LOOP flashingPixels{SCENE_FLASHING_PIXELS, flashingPixelsEnter, flashingPixelsFrame, nullptr, leaveWithoutTitle, true, false};
-const QORN7316_LOOP e{SCENE_E, eEnter, eFrame, nullptr, nullptr, false, true};
-
 }  // namespace
 
-void QORN7316_sineLines() { QORN7316_runLoop(&sineLines); }
-void QORN7316_balls3D() { QORN7316_runLoop(&balls3D); }
-void QORN7316_heightField() { QORN7316_runLoop(&heightField); }
-void QORN7316_flashingPixels() { QORN7316_runLoop(&flashingPixels); }
-void QORN7316_e() { QORN7316_runLoop(&e); }
+extern const QORN7316_SCENE QORN7316_sineLinesScene{"SINE LINES", 750, sineLinesEnter, sineLinesFrame, nullptr, sineLinesLeave, false, true};
+extern const QORN7316_SCENE QORN7316_balls3DScene{"3D BALLS", 750, balls3DEnter, balls3DFrame, nullptr, nullptr, false, true};
+extern const QORN7316_SCENE QORN7316_heightFieldScene{"HEIGHT FIELD", 501, heightFieldEnter, heightFieldFrame, nullptr, nullptr, false, true};
+extern const QORN7316_SCENE QORN7316_flashingPixelsScene{"FLASHING PIXELS", 1000, flashingPixelsEnter, flashingPixelsFrame, nullptr, nullptr, true, false};
+extern const QORN7316_SCENE QORN7316_eScene{"E", 501, eEnter, eFrame, nullptr, nullptr, false, true};

@@ -2,7 +2,7 @@
 // frame. FINITE STATE pours water and sparks into the frame and lets the
 // particle rules move them; FLOWERS GAME is a pointer game over a growing
 // sky-and-grass mosaic. Both keep their objects for the whole run.
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 #include "effects/IMGFX.h"
 #include "effects/PARTIXEL.h"
@@ -68,15 +68,8 @@ void finiteStateEnter()
     if (backgroundPicture != nullptr) {
         IMG_blit(backgroundPicture, frame, 0, 0, 0, screenHeight / 2, backgroundPicture->width, backgroundPicture->height);
     }
-    fadeColour = ((random30() & 63u) + 32u) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    rasterOn = 0;
-    keepFrame = 1;
-    backgroundColour = 0;
+    QORN7316_enterDarkTrails();
     setFlyingLogoColour();
-    titleText = QORN7316_scenes[SCENE_FINITE_STATE].title;
-    QORN7316_musicStep();
 }
 
 bool finiteStateFrame(std::int32_t)
@@ -101,11 +94,6 @@ bool finiteStateFrame(std::int32_t)
     }
     QORN7316_drawFpsInfo();
     return true;
-}
-
-void leaveWithoutTitle()
-{
-    titleText = "";
 }
 
 // ---- FLOWERS GAME
@@ -211,18 +199,11 @@ void flowersGameEnter()
     g.tileRow = 0;
     g.score = 0;
 
-    fadeColour = ((random30() & 63u) + 32u) * 0x010101u;
-    blurOn = glowOn = 0;
-    trailFade = 0;
-    rasterOn = 0;
-    keepFrame = 1;
-    backgroundColour = 0;
+    QORN7316_enterDarkTrails();
     setFlyingLogoColour();
 
     g.textColour = QORN7316_wheel(random30() % 1536u);
     QORN7316_recolourTitleFont(0x7F7F7Fu, g.textColour, 0xFFFFFFu, 0x002244u);
-    titleText = QORN7316_scenes[SCENE_FLOWERS_GAME].title;
-    QORN7316_musicStep();
 }
 
 // A colour word moved by whole green steps and held inside [low, high].
@@ -290,11 +271,7 @@ void flowersGameLeave()
 {
     const QORN7316_FLOWERS& g = flowersState;
     QORN7316_recolourTitleFont(g.textColour, 0x7F7F7Fu, 0x002244u, 0xFFFFFFu);
-    titleText = "";
 }
-
-const QORN7316_LOOP finiteState{SCENE_FINITE_STATE, finiteStateEnter, finiteStateFrame, nullptr, leaveWithoutTitle, false, true};
-const QORN7316_LOOP flowersGame{SCENE_FLOWERS_GAME, flowersGameEnter, flowersGameFrame, nullptr, flowersGameLeave, false, true};
 
 }  // namespace
 
@@ -365,5 +342,5 @@ void QORN7316_flowersMove(MOUSE* p)
     if ((random30() & 255u) == 0) g.fall = static_cast<std::int32_t>(random30() & 1u) + 1;
 }
 
-void QORN7316_finiteState() { QORN7316_runLoop(&finiteState); }
-void QORN7316_flowersGame() { QORN7316_runLoop(&flowersGame); }
+extern const QORN7316_SCENE QORN7316_finiteStateScene{"FINITE STATE", 1500, finiteStateEnter, finiteStateFrame, nullptr, nullptr, false, true};
+extern const QORN7316_SCENE QORN7316_flowersGameScene{"FLOWERS GAME", 1500, flowersGameEnter, flowersGameFrame, nullptr, flowersGameLeave, false, true};

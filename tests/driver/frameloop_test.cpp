@@ -1,54 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "driver/QORN7316.h"
-#include "platform/HOST.h"
-#include "platform/WINMAIN.h"
+#include "support/driver.h"
+
+using support::press;
+using support::setUpDriver;
+using support::shown;
 
 namespace {
-
-// The part of start-up the frame loop needs, on the headless back end.
-void setUpDriver()
-{
-    HOST_reset();
-    WINMAIN_lastKey = 0;
-    if (display != nullptr) WINDPY_free(&display);
-    display = WINDPY_new();
-    if (keyboard == nullptr) keyboard = WINKBD_new();
-    keyboard->chars[0] = 0;
-    for (IMG** img : {&frame, &glowImage, &blurImage}) {
-        if (*img == nullptr) *img = IMG_new();
-        IMG_setSize(*img, 256, 256);
-    }
-    if (pacer == nullptr) pacer = FPS_new();
-    *pacer = FPS{};
-    pacer->targetRate = 50;
-    demoFlags = 0;
-    titleText = "";
-    backgroundColour = 0;
-    fadeColour = 0x010101;
-    trailFade = 1;
-    keepFrame = 0;
-    glowOn = blurOn = 0;
-    scrollerOn = rasterOn = statsOn = 1;
-    fpsInfoOn = musicOff = paused = 0;
-    circleCount = rectangleCount = 8;
-}
-
-void press(char key)
-{
-    keyboard->chars[0] = static_cast<std::uint8_t>(key);
-    QORN7316_handleKey(keyboard);
-}
-
-// The shown frame's pixel at (x, y), from the presented bottom-up rows.
-std::uint32_t shown(std::int32_t x, std::int32_t y)
-{
-    std::int32_t w = 0, h = 0;
-    const std::uint8_t* rows = HOST_lastFrame(&w, &h);
-    if (rows == nullptr || x >= w || y >= h) return 0xDEADBEEFu;
-    const std::uint8_t* p = rows + (static_cast<std::size_t>(h - 1 - y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)) * 3u;
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
-}
 
 int entered, framesRun, keysRun, left;
 std::int32_t firstLeft, lastLeft;
@@ -72,56 +30,34 @@ void resetCounts() { entered = framesRun = keysRun = left = 0; }
 
 }  // namespace
 
-TEST(FrameLoop, RunsEnterEveryFrameAndLeave)
+// A space ends the scene after the frame it came in: that frame is neither
+// ended nor waited for. Every frame draws 1 ms and sleeps the rest of its
+// 20 ms slot on the virtual clock; unpaced, each present waits for its slot.
+TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
 {
-    setUpDriver();
-    resetCounts();
-    const QORN7316_LOOP loop{SCENE_E, countEnter, countFrame, countKeys, countLeave, false, true};
-    QORN7316_runLoop(&loop);
-    EXPECT_EQ(entered, 1);
-    EXPECT_EQ(framesRun, 501);
-    EXPECT_EQ(keysRun, 501);
-    EXPECT_EQ(left, 1);
-    EXPECT_EQ(firstLeft, 501);
-    EXPECT_EQ(lastLeft, 1);
-    EXPECT_EQ(HOST_presentedFrames(), 501u);
-    EXPECT_EQ(pacer->frames, 501u);
-    EXPECT_EQ(HOST_ticks(), 501u * 20u);   // every frame draws 1 ms and sleeps 19 ms on the virtual clock
-}
-
-TEST(FrameLoop, SkipInTheLastFrameEndsWithoutWaiting)
-{
-    setUpDriver();
-    resetCounts();
-    const HOST_SCRIPTED_KEY space[] = {{501, ' '}};
-    HOST_scriptKeys(space);
-    const QORN7316_LOOP loop{SCENE_E, countEnter, countFrame, nullptr, countLeave, false, true};
-    QORN7316_runLoop(&loop);
-    EXPECT_EQ(framesRun, 501);
-    EXPECT_EQ(left, 1);
-    EXPECT_EQ(pacer->frames, 500u);   // the skipped frame is neither ended nor waited for
-    EXPECT_EQ(HOST_ticks(), 500u * 20u + 1u);   // the skipped frame was drawn (1 ms)
-    EXPECT_EQ(demoFlags & QORN7316_SKIP, 0);
-}
-
-TEST(FrameLoop, SkipEarlyAndFrameFunctionEnd)
-{
-    setUpDriver();
-    resetCounts();
-    const HOST_SCRIPTED_KEY space[] = {{10, ' '}};
-    HOST_scriptKeys(space);
-    const QORN7316_LOOP skipped{SCENE_E, nullptr, countFrame, nullptr, countLeave, false, false};
-    QORN7316_runLoop(&skipped);
-    EXPECT_EQ(framesRun, 10);
-    EXPECT_EQ(pacer->frames, 9u);
-    EXPECT_EQ(HOST_ticks(), 1u + 9u * 20u);   // unpaced: never sleeps, each present waits for its 20 ms slot
-    resetCounts();
-    pacer->frames = 0;
-    const QORN7316_LOOP ended{SCENE_E, nullptr, stopAtThird, nullptr, countLeave, false, true};
-    QORN7316_runLoop(&ended);
-    EXPECT_EQ(framesRun, 3);
-    EXPECT_EQ(left, 1);
-    EXPECT_EQ(pacer->frames, 2u);   // the third frame ended the scene before it was presented
+    const struct { std::uint32_t space; bool paced; bool (*frame)(std::int32_t); int framesRun; std::uint32_t ended, ticks; } cases[] = {
+        {0, true, countFrame, 501, 501, 501 * 20},
+        {501, true, countFrame, 501, 500, 500 * 20 + 1},
+        {10, false, countFrame, 10, 9, 1 + 9 * 20},
+        {0, true, stopAtThird, 3, 2, 2 * 20},   // the third frame ends the scene unpresented
+    };
+    for (const auto& c : cases) {
+        setUpDriver();
+        resetCounts();
+        const HOST_SCRIPTED_KEY space[] = {{c.space, ' '}};
+        if (c.space != 0) HOST_scriptKeys(space);
+        const QORN7316_SCENE scene{"E", 501, countEnter, c.frame, countKeys, countLeave, false, c.paced};
+        QORN7316_runLoop(&scene);
+        EXPECT_EQ(entered, 1);
+        EXPECT_EQ(framesRun, c.framesRun) << c.space;
+        EXPECT_EQ(keysRun, c.framesRun - (c.frame == stopAtThird ? 1 : 0));
+        EXPECT_EQ(left, 1);
+        EXPECT_EQ(firstLeft, 501);
+        EXPECT_EQ(lastLeft, 501 - c.framesRun + 1);
+        EXPECT_EQ(pacer->frames, c.ended) << c.space;
+        EXPECT_EQ(HOST_ticks(), c.ticks) << c.space;
+        EXPECT_EQ(demoFlags & QORN7316_SKIP, 0);
+    }
 }
 
 TEST(KeyHandler, TogglesAndReadsTheKeyOnce)

@@ -34,7 +34,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 namespace fs = std::filesystem;
 
@@ -67,7 +67,7 @@ std::vector<Case> cases()
     std::vector<Case> list;
     for (std::int32_t i = 0; i < QORN7316_SCENE_COUNT; ++i) {
         char title[64];
-        QORN7316_titleLine(QORN7316_scenes[i].title, title, sizeof title);
+        QORN7316_titleLine(QORN7316_scenes[i]->title, title, sizeof title);
         char name[80];
         std::snprintf(name, sizeof name, "scene%02d_", static_cast<int>(i));
         std::string label = name;

@@ -5,10 +5,9 @@
 #include <cstdint>
 
 #include "audio/SAMPLE.h"
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "vector/FONT.h"
 #include "vector/LFONT.h"
-#include "vector/LOGOFLY.h"
 
 namespace {
 
@@ -49,19 +48,12 @@ TEST(ColourWheel, RepeatsItsCornerColours)
 {
     setUp();
     ASSERT_EQ(colourWheel->count, 1536);
-    const std::int32_t* v = colourWheel->values;
-    EXPECT_EQ(v[0], 0x00FF00);
-    EXPECT_EQ(v[255], 0x00FFFF);
-    EXPECT_EQ(v[256], 0x00FFFF);
-    EXPECT_EQ(v[511], 0x0000FF);
-    EXPECT_EQ(v[511], v[512]);
-    EXPECT_EQ(v[767], 0xFF00FF);
-    EXPECT_EQ(v[767], v[768]);
-    EXPECT_EQ(v[1023], 0xFF0000);
-    EXPECT_EQ(v[1023], v[1024]);
-    EXPECT_EQ(v[1279], 0xFFFF00);
-    EXPECT_EQ(v[1279], v[1280]);
-    EXPECT_EQ(v[1535], v[0]);
+    // Each corner colour is held for two entries; the last entry is the first's.
+    const struct { std::int32_t index, colour; } corners[] = {
+        {0, 0x00FF00}, {255, 0x00FFFF}, {256, 0x00FFFF}, {511, 0x0000FF}, {512, 0x0000FF}, {767, 0xFF00FF},
+        {768, 0xFF00FF}, {1023, 0xFF0000}, {1024, 0xFF0000}, {1279, 0xFFFF00}, {1280, 0xFFFF00}, {1535, 0x00FF00},
+    };
+    for (const auto& c : corners) EXPECT_EQ(colourWheel->values[c.index], c.colour) << c.index;
     EXPECT_EQ(QORN7316_wheel(1536 + 256), 0x00FFFFu);
 }
 
@@ -123,58 +115,6 @@ TEST(FpsOverlay, ShowsTheRateInHexThenFpsAndTheFrameCounter)
     EXPECT_GT(256 * 17 - countLit(frame, 0, 0, 256, 17), 50);
     IMG_free(&expected);
     fpsInfoOn = 0;
-}
-
-TEST(LogoCorner, KeepsTheColourLastSetAndStaysLegibleOverWhite)
-{
-    setUp();
-    LFONT_setColor(lineFont, 0xFFFFFF);   // the colour the font starts in
-    QORN7316_drawLogoCorner();
-    EXPECT_EQ(countLit(frame, 0, 0, 192, 256), 0);
-    EXPECT_EQ(countLit(frame, 0, 0, 256, 240), 0);
-    EXPECT_EQ(IMG_getPixel(frame, 197, 241), 0xFFFFFFu);   // top line of the "Q"
-
-    IMG_clear(frame, 0xFFFFFF);
-    QORN7316_drawLogoCorner();
-    int black = 0;
-    for (std::int32_t y = 240; y < 256; ++y)
-        for (std::int32_t x = 192; x < 256; ++x) black += IMG_getPixel(frame, x, y) == 0;
-    EXPECT_GT(black, 40);
-    EXPECT_EQ(IMG_getPixel(frame, 198, 242), 0u);   // its shadow
-
-    IMG_clear(frame, 0);
-    QORN7316_drawLogoCorner();
-    EXPECT_EQ(IMG_getPixel(frame, 197, 241), 0xFFFFFFu);   // the glyphs are white again
-
-    // Dark letters (pure blue) get a white shadow, to stand out over dark scenes.
-    LFONT_setColor(lineFont, 0x0000FF);
-    IMG_clear(frame, 0);
-    QORN7316_drawLogoCorner();
-    EXPECT_EQ(IMG_getPixel(frame, 197, 241), 0x0000FFu);
-    EXPECT_EQ(IMG_getPixel(frame, 198, 242), 0xFFFFFFu);
-}
-
-TEST(FlyingLogo, DrawsWithAShadowThenAdvancesItsPhase)
-{
-    setUp();
-    if (flyingLogo == nullptr) QORN7316_makeFlyingLogo();
-    ASSERT_NE(flyingLogo, nullptr);
-    flyingLogo->target = frame;
-    flyingLogo->color = 0xF0F0F0;
-    flyingLogo->x = 16;
-    flyingLogo->y = 200;
-    flyingLogo->phase = 0;
-    const std::int32_t speed = flyingLogo->speed;
-    IMG_clear(frame, 0xFFFFFF);
-    QORN7316_drawFlyingLogo();
-    // At phase 0 the first letter rests on the base line: the top line of
-    // its "Q" in the logo colour, the pixel below and right of it black.
-    EXPECT_EQ(IMG_getPixel(frame, 21, 201), 0xF0F0F0u);
-    EXPECT_EQ(IMG_getPixel(frame, 22, 202), 0u);
-    EXPECT_EQ(flyingLogo->color, 0xF0F0F0u);
-    EXPECT_EQ(flyingLogo->x, 16);
-    EXPECT_EQ(flyingLogo->y, 200);
-    EXPECT_EQ(flyingLogo->phase, speed & 511);
 }
 
 TEST(LogoWave, LettersHopByTheSineOfTheirPhase)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "raster/FILL.h"
 
 namespace {
@@ -19,8 +19,8 @@ TEST(FloodFillScene, FullCanvasGoesStraightToTheFinale)
 {
     needFrame();
     RANDOM_srand(12345);
-    const QORN7316_LOOP& loop = QORN7316_floodFillLoop;
-    loop.enter();
+    const QORN7316_SCENE& loop = QORN7316_floodFillScene;
+    QORN7316_enterScene(&loop);
     QORN7316_FLOODFILL& s = floodFillState;
     ASSERT_NE(s.fill, nullptr);
     ASSERT_NE(s.canvas, nullptr);
@@ -46,7 +46,7 @@ TEST(FloodFillScene, FullCanvasGoesStraightToTheFinale)
 
     s.finale = 1;   // the last finale frame ends the scene unpresented
     EXPECT_FALSE(loop.frame(1248));
-    loop.leave();
+    QORN7316_leaveScene(&loop);
     EXPECT_EQ(s.fill, nullptr);
     EXPECT_EQ(s.canvas, nullptr);
     EXPECT_STREQ(titleText, "");
@@ -56,8 +56,8 @@ TEST(FloodFillScene, FillingLeavesNoCanvasColour)
 {
     needFrame();
     RANDOM_srand(777);
-    const QORN7316_LOOP& loop = QORN7316_floodFillLoop;
-    loop.enter();
+    const QORN7316_SCENE& loop = QORN7316_floodFillScene;
+    QORN7316_enterScene(&loop);
     QORN7316_FLOODFILL& s = floodFillState;
     std::int32_t frames = 0;
     while (s.filling != 0 && frames < 1250) {
@@ -71,7 +71,7 @@ TEST(FloodFillScene, FillingLeavesNoCanvasColour)
     std::size_t left = 0;
     for (std::size_t i = 0; i < n; ++i) left += s.canvas->pixels[i] == s.canvasColour ? 1 : 0;
     EXPECT_EQ(left, 0u);
-    loop.leave();
+    QORN7316_leaveScene(&loop);
 }
 
 TEST(FloodFillScene, RainbowFinaleIndexImage)

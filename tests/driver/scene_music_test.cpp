@@ -2,7 +2,7 @@
 
 #include "audio/MUSIC.h"
 #include "audio/SAMPLE.h"
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 
 // The picture is drawn from a normalised copy: the loop that plays keeps its
 // values, and the frame shows the wave at full height.
@@ -23,17 +23,17 @@ TEST(MusicMixShowScene, DrawsACopyAndLeavesTheLoopAlone)
 
     const std::uint8_t wasOff = musicOff;
     musicOff = 1;   // no new loop: the mix stays as set here
-    QORN7316_musicMixShowLoop.enter();
+    QORN7316_enterScene(&QORN7316_musicMixShowScene);
     EXPECT_EQ(keepFrame, 1);
     EXPECT_STREQ(titleText, "MUSIC MIX SHOW");
-    ASSERT_TRUE(QORN7316_musicMixShowLoop.frame(1500));
+    ASSERT_TRUE(QORN7316_musicMixShowScene.frame(1500));
     for (std::int32_t i = 0; i < mix->count; ++i) ASSERT_EQ(mix->values[i], before->values[i]) << i;
 
     // Column 1 shows value 172 in the overview and value 0 in the close-up,
     // both +100, normalised to 32000: a line from the middle row down to row 253.
     const std::uint32_t background = IMG_getPixel(frame, 128, 10);
     EXPECT_NE(IMG_getPixel(frame, 1, 250), background);
-    QORN7316_musicMixShowLoop.leave();
+    QORN7316_leaveScene(&QORN7316_musicMixShowScene);
     EXPECT_STREQ(titleText, "");
     musicOff = wasOff;
     SAMPLE_free(&before);

@@ -1,19 +1,15 @@
 // Circle scenes: BLENDED CIRCLES stays inside the frame, the benchmark count
-// and its text colours, and the CIRCLES WAVES keys through the program's
-// scripted keys, read back from the parameter text of the dumped frames.
+// and the text colours of both benchmark scenes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "assets/ASSETS.h"
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "foundation/RANDOM.h"
 #include "platform/FPS.h"
 #include "raster/IMG.h"
+#include "support/support.h"
 #include "vector/FONT.h"
 
 namespace {
@@ -30,45 +26,37 @@ struct DriverAssets {
 
 }  // namespace
 
+// On a larger black image anything right of column 255 or below row 255
+// would have left the frame; discs reach both outermost columns.
 TEST(BlendedCircles, DiscsTouchTheNearestEdgeAndNeverLeaveTheFrame)
 {
     DriverAssets assets;
-    // A larger black image: anything drawn right of column 255 or below row
-    // 255 would have left the frame.
-    IMG* image = IMG_new();
-    IMG_setSize(image, 300, 300);
+    support::Picture image(300, 300);
     RANDOM_srand(2024);
-    QORN7316_blendedCirclesDraw(image, 3000, 256);
+    QORN7316_blendedCirclesDraw(image.img, 3000, 256);
     std::int32_t outside = 0, inside = 0, leftEdge = 0, rightEdge = 0;
     for (std::int32_t y = 0; y < 300; ++y) {
         for (std::int32_t x = 0; x < 300; ++x) {
-            const bool set = IMG_getPixel(image, x, y) != 0;
-            if (x >= 256 || y >= 256) outside += set ? 1 : 0;
-            else inside += set ? 1 : 0;
-            if (set && x == 0) ++leftEdge;
-            if (set && x == 255) ++rightEdge;
+            const std::int32_t set = image.at(x, y) != 0 ? 1 : 0;
+            (x >= 256 || y >= 256 ? outside : inside) += set;
+            leftEdge += x == 0 ? set : 0;
+            rightEdge += x == 255 ? set : 0;
         }
     }
     EXPECT_EQ(outside, 0);
     EXPECT_GT(inside, 30000);
-    EXPECT_GT(leftEdge, 0);    // discs reach both outermost columns
+    EXPECT_GT(leftEdge, 0);
     EXPECT_GT(rightEdge, 0);
-    IMG_free(&image);
 }
 
 TEST(BlendedCircles, CountZeroDrawsNothingAndDrawsNoNumbers)
 {
     DriverAssets assets;
-    IMG* image = IMG_new();
-    IMG_setSize(image, 256, 256);
-    IMG_clear(image, 0x808080u);
-    IMG* before = IMG_clone(image);
+    support::Picture image(256, 256, 0x808080u);
     RANDOM_srand(77);
-    QORN7316_blendedCirclesDraw(image, 0, 32);
+    QORN7316_blendedCirclesDraw(image.img, 0, 32);
     EXPECT_EQ(RANDOM_seed, 77u);
-    EXPECT_TRUE(IMG_equal(image, before));
-    IMG_free(&before);
-    IMG_free(&image);
+    for (std::int32_t i = 0; i < 256 * 256; ++i) ASSERT_EQ(image.img->pixels[i], 0x808080u) << i;
 }
 
 TEST(CirclesBenchmark, CountFollowsTheSpareTimeAndNeverGoesBelowZero)
@@ -97,9 +85,9 @@ TEST(BenchmarkScenes, TitleFontColoursAreRestoredAtLeave)
     const std::uint8_t music = musicOff;
     musicOff = 1;
     IMG* original = IMG_clone(titleFont->glyphs);
-    for (const QORN7316_LOOP* loop : {&QORN7316_circlesBenchmarkLoop, &QORN7316_rectanglesBenchmarkLoop}) {
-        const std::uint32_t paper = loop == &QORN7316_circlesBenchmarkLoop ? 0x004444u : 0x442244u;
-        loop->enter();
+    for (const QORN7316_SCENE* loop : {&QORN7316_circlesBenchmarkScene, &QORN7316_rectanglesBenchmarkScene}) {
+        const std::uint32_t paper = loop == &QORN7316_circlesBenchmarkScene ? 0x004444u : 0x442244u;
+        QORN7316_enterScene(loop);
         std::int32_t grey = 0, white = 0, papered = 0;
         for (std::int32_t i = 0; i < original->width * original->height; ++i) {
             grey += titleFont->glyphs->pixels[i] == 0x7F7F7Fu ? 1 : 0;
@@ -109,7 +97,7 @@ TEST(BenchmarkScenes, TitleFontColoursAreRestoredAtLeave)
         EXPECT_EQ(grey, 0);
         EXPECT_EQ(white, 0);
         EXPECT_GT(papered, 0);
-        loop->leave();
+        QORN7316_leaveScene(loop);
         EXPECT_TRUE(IMG_equal(titleFont->glyphs, original));
         EXPECT_STREQ(titleText, "");
     }

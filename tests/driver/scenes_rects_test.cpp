@@ -4,12 +4,13 @@
 
 #include <cstdint>
 
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "foundation/LIST.h"
 #include "foundation/RANDOM.h"
 #include "platform/FPS.h"
 #include "raster/IMG.h"
 #include "raster/RECT.h"
+#include "support/support.h"
 
 namespace {
 
@@ -35,55 +36,39 @@ Corners corners(const RECT* r)
 
 bool inSpan(std::int32_t v, std::int32_t from, std::int32_t to) { return v >= from && v <= to; }
 
-// Draws the rectangle wrapped at alpha 256 on white and checks every pixel:
-// the rectangle's colour exactly inside the given column and row sets.
-void expectWrapped(Corners c, bool (*inColumns)(std::int32_t), bool (*inRows)(std::int32_t))
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, 256, 256);
-    IMG_clear(image, 0xFFFFFFu);
-    RECT* r = makeRect(c);
-    QORN7316_drawWrapped(r, image, 256);
-    std::int32_t wrong = 0;
-    for (std::int32_t y = 0; y < 256; ++y) {
-        for (std::int32_t x = 0; x < 256; ++x) {
-            const std::uint32_t want = inColumns(x) && inRows(y) ? 0x123456u : 0xFFFFFFu;
-            if (IMG_getPixel(image, x, y) != want) ++wrong;
-        }
-    }
-    EXPECT_EQ(wrong, 0) << "rectangle " << c.x0 << "," << c.y0 << " - " << c.x1 << "," << c.y1;
-    RECT_free(&r);
-    IMG_free(&image);
-}
+// Up to two inclusive runs of columns or rows; an empty run is {1, 0}.
+struct Runs {
+    std::int32_t from0, to0, from1 = 1, to1 = 0;
+    bool has(std::int32_t v) const { return inSpan(v, from0, to0) || inSpan(v, from1, to1); }
+};
 
 }  // namespace
 
-TEST(RectanglesMoveDraw, InsideIsOneRectangleWithInclusiveCorners)
+// Drawn wrapped at alpha 256 on white: the rectangle's colour exactly on the
+// given columns and rows, corners inclusive, the parts beyond an edge back
+// at the opposite one.
+TEST(RectanglesMoveDraw, WrapsRoundEveryEdge)
 {
-    expectWrapped({10, 20, 30, 40}, [](std::int32_t x) { return inSpan(x, 10, 30); },
-                  [](std::int32_t y) { return inSpan(y, 20, 40); });
-    expectWrapped({0, 0, 255, 8}, [](std::int32_t) { return true; }, [](std::int32_t y) { return inSpan(y, 0, 8); });
-}
-
-TEST(RectanglesMoveDraw, LeavingOneSideReappearsOnTheOther)
-{
-    // Right edge past the frame: the part beyond column 255 comes back at the left.
-    expectWrapped({250, 10, 270, 30}, [](std::int32_t x) { return inSpan(x, 250, 255) || inSpan(x, 0, 14); },
-                  [](std::int32_t y) { return inSpan(y, 10, 30); });
-    // Left of the frame.
-    expectWrapped({-5, 100, 20, 120}, [](std::int32_t x) { return inSpan(x, 251, 255) || inSpan(x, 0, 20); },
-                  [](std::int32_t y) { return inSpan(y, 100, 120); });
-    // Through the bottom edge.
-    expectWrapped({40, 240, 60, 265}, [](std::int32_t x) { return inSpan(x, 40, 60); },
-                  [](std::int32_t y) { return inSpan(y, 240, 255) || inSpan(y, 0, 9); });
-}
-
-TEST(RectanglesMoveDraw, ACornerLeavingBothSidesIsDrawnInFourPieces)
-{
-    expectWrapped({-10, -20, 30, 5}, [](std::int32_t x) { return inSpan(x, 246, 255) || inSpan(x, 0, 30); },
-                  [](std::int32_t y) { return inSpan(y, 236, 255) || inSpan(y, 0, 5); });
-    expectWrapped({200, 250, 300, 260}, [](std::int32_t x) { return inSpan(x, 200, 255) || inSpan(x, 0, 44); },
-                  [](std::int32_t y) { return inSpan(y, 250, 255) || inSpan(y, 0, 4); });
+    const struct { Corners c; Runs columns, rows; } cases[] = {
+        {{10, 20, 30, 40}, {10, 30}, {20, 40}},
+        {{0, 0, 255, 8}, {0, 255}, {0, 8}},
+        {{250, 10, 270, 30}, {250, 255, 0, 14}, {10, 30}},
+        {{-5, 100, 20, 120}, {251, 255, 0, 20}, {100, 120}},
+        {{40, 240, 60, 265}, {40, 60}, {240, 255, 0, 9}},
+        {{-10, -20, 30, 5}, {246, 255, 0, 30}, {236, 255, 0, 5}},     // four pieces
+        {{200, 250, 300, 260}, {200, 255, 0, 44}, {250, 255, 0, 4}},
+    };
+    for (const auto& t : cases) {
+        support::Picture image(256, 256, 0xFFFFFFu);
+        RECT* r = makeRect(t.c);
+        QORN7316_drawWrapped(r, image.img, 256);
+        std::int32_t wrong = 0;
+        for (std::int32_t y = 0; y < 256; ++y)
+            for (std::int32_t x = 0; x < 256; ++x)
+                wrong += image.at(x, y) != (t.columns.has(x) && t.rows.has(y) ? 0x123456u : 0xFFFFFFu) ? 1 : 0;
+        EXPECT_EQ(wrong, 0) << "rectangle " << t.c.x0 << "," << t.c.y0 << " - " << t.c.x1 << "," << t.c.y1;
+        RECT_free(&r);
+    }
 }
 
 TEST(RectanglesMoveRules, TheFixedRulesMoveEdgesByOnePixel)
@@ -143,45 +128,34 @@ TEST(RectanglesMoveRules, JitterAndWalkStayInTheirRanges)
     }
 }
 
-TEST(RectangleBubblesUp, ABubbleGrownTo25IsRecycledAtOnce)
+// The small bubble (last in the list) rises into the big one, which grows by
+// two. Grown to 25 it goes back to the bottom with the small one and takes its
+// own rise step from there; grown to 23 its own step finds it 17 or more wide
+// and recycles it without rising.
+TEST(RectangleBubblesUp, AbsorbingBubblesAreRecycled)
 {
-    // The small bubble (last in the list) rises into the big one, which grows
-    // to 25 and goes back to the bottom with it; then the big one takes its
-    // own rise step from the bottom edge.
-    LIST* list = LIST_new();
-    RECT* big = makeRect({100, 100, 123, 123});
-    RECT* small = makeRect({110, 118, 111, 119});
-    LIST_push(list, big);
-    LIST_push(list, small);
-    RANDOM_srand(12345);
-    QORN7316_riseBubbles(list);
-    const Corners b = corners(big);
-    EXPECT_EQ(b.x1 - b.x0, 1);
-    EXPECT_EQ(b.y1 - b.y0, 1);
-    EXPECT_TRUE(inSpan(b.y0, 251, 253)) << b.y0;
-    EXPECT_EQ(corners(small).y0, 256);
-    EXPECT_EQ(corners(small).y1, 257);
-    RECT_free(&big);
-    RECT_free(&small);
-    LIST_free(&list);
-}
-
-TEST(RectangleBubblesUp, A23PixelBubbleGrowsAndIsRecycledOnItsOwnStep)
-{
-    LIST* list = LIST_new();
-    RECT* big = makeRect({100, 100, 121, 121});
-    RECT* small = makeRect({110, 118, 111, 119});
-    LIST_push(list, big);
-    LIST_push(list, small);
-    RANDOM_srand(12345);
-    QORN7316_riseBubbles(list);
-    // Grown to 23 it stays for the absorption, then its own step finds it 17
-    // or more wide and recycles it without rising.
-    EXPECT_EQ(corners(big).y0, 256);
-    EXPECT_EQ(corners(small).y0, 256);
-    RECT_free(&big);
-    RECT_free(&small);
-    LIST_free(&list);
+    for (const std::int32_t side : {23, 21}) {
+        LIST* list = LIST_new();
+        RECT* big = makeRect({100, 100, 100 + side, 100 + side});
+        RECT* small = makeRect({110, 118, 111, 119});
+        LIST_push(list, big);
+        LIST_push(list, small);
+        RANDOM_srand(12345);
+        QORN7316_riseBubbles(list);
+        const Corners b = corners(big);
+        if (side == 23) {
+            EXPECT_EQ(b.x1 - b.x0, 1);
+            EXPECT_EQ(b.y1 - b.y0, 1);
+            EXPECT_TRUE(inSpan(b.y0, 251, 253)) << b.y0;
+        } else {
+            EXPECT_EQ(b.y0, 256);
+        }
+        EXPECT_EQ(corners(small).y0, 256) << side;
+        EXPECT_EQ(corners(small).y1, 257) << side;
+        RECT_free(&big);
+        RECT_free(&small);
+        LIST_free(&list);
+    }
 }
 
 TEST(RectangleBubblesUp, RisesThreeToFivePixelsWithAWobble)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "driver/QORN7316.h"
+#include "driver/QORN7316_state.h"
 #include "foundation/LIST.h"
 #include "platform/MOUSE.h"
 
