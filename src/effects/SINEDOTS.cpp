@@ -5,6 +5,7 @@
 #include <new>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -15,9 +16,6 @@ namespace {
 
 constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
 
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-std::int32_t sine(std::uint32_t i) { return SINE_table[i & mask]; }
 std::int32_t randomPhase() { return RANDOM_rand15() % SINE_SIZE; }
 std::int32_t r(std::int32_t m) { return RANDOM_rand15() & m; }
 
@@ -32,25 +30,25 @@ void plotDots(SINEDOTS* dots, IMG* img, Plot plot)
         dots->amplitude[k].x = img->width >> (k + 1);
         dots->amplitude[k].y = img->height >> (k + 1);
     }
-    const std::uint32_t cx = u(dots->width >> 1);
-    const std::uint32_t cy = u(dots->height >> 1);
+    const std::uint32_t cx = INT_u(dots->width >> 1);
+    const std::uint32_t cy = INT_u(dots->height >> 1);
     const SINEDOTS_XYZ* a = dots->amplitude;
     const SINEDOTS_XYZ* s = dots->step;
     std::uint32_t px[3], py[3];
     for (std::int32_t k = 0; k < 3; ++k) {
-        px[k] = u(dots->phase[k].x);
-        py[k] = u(dots->phase[k].y);
+        px[k] = INT_u(dots->phase[k].x);
+        py[k] = INT_u(dots->phase[k].y);
     }
     for (std::int32_t i = 0; i < dots->count; ++i) {
         std::uint32_t sx = 0, sy = 0;
         for (std::int32_t k = 0; k < 3; ++k) {
-            sx += u(sine(px[k])) * u(a[k].x);
-            sy += u(sine(py[k])) * u(a[k].y);
+            sx += INT_u(SINE_at(px[k])) * INT_u(a[k].x);
+            sy += INT_u(SINE_at(py[k])) * INT_u(a[k].y);
         }
-        plot(img, wrap(cx + u(wrap(sx) >> 16)), wrap(cy + u(wrap(sy) >> 16)), dots->colour);
+        plot(img, INT_wrap(cx + INT_u(INT_wrap(sx) >> 16)), INT_wrap(cy + INT_u(INT_wrap(sy) >> 16)), dots->colour);
         for (std::int32_t k = 0; k < 3; ++k) {
-            px[k] = (px[k] + u(s[k].x)) & mask;
-            py[k] = (py[k] + u(s[k].y)) & mask;
+            px[k] = (px[k] + INT_u(s[k].x)) & mask;
+            py[k] = (py[k] + INT_u(s[k].y)) & mask;
         }
     }
 }
@@ -121,8 +119,8 @@ void SINEDOTS_advance(SINEDOTS* dots)
 {
     if (dots == nullptr) { SINEDOTS_error(); return; }
     for (std::int32_t k = 0; k < 3; ++k) {
-        dots->phase[k].x = wrap((u(dots->phase[k].x) + u(dots->speed[k].x)) & mask);
-        dots->phase[k].y = wrap((u(dots->phase[k].y) + u(dots->speed[k].y)) & mask);
+        dots->phase[k].x = INT_wrap((INT_u(dots->phase[k].x) + INT_u(dots->speed[k].x)) & mask);
+        dots->phase[k].y = INT_wrap((INT_u(dots->phase[k].y) + INT_u(dots->speed[k].y)) & mask);
     }
 }
 

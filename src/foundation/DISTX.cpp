@@ -5,17 +5,13 @@
 
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/SINE.h"
 
 const MODID DISTX_ID = MODID_CODE("DISTX   ");
 std::uint8_t DISTX_debug = 0;
 
 namespace {
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
 
 // (T[i] * amplitude) >> 16 with the product wrapping in 32 bits; the index is
 // masked so that a cursor lengthened past the table stays inside it.
@@ -47,9 +43,9 @@ void DISTX_draw(DISTX* d, IMG* target)
     CURSORX_setOffset(&d->cursor, 0);
     for (std::int32_t r = 0; r < d->image->height; ++r) {
         const std::int32_t i = CURSORX_step(&d->cursor);
-        const std::int32_t row = wrapAdd(d->y, r);
+        const std::int32_t row = INT_add(d->y, r);
         if (row < 0 || row >= target->height) continue;
-        IMG_blitRowWrap(d->image, target, r, row, wrapAdd(d->x, shift(i, d->amplitude)));
+        IMG_blitRowWrap(d->image, target, r, row, INT_add(d->x, shift(i, d->amplitude)));
     }
 }
 

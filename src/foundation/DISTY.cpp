@@ -5,17 +5,13 @@
 
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/SINE.h"
 
 const MODID DISTY_ID = MODID_CODE("DISTY   ");
 std::uint8_t DISTY_debug = 0;
 
 namespace {
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
 
 // (T[i] * amplitude) >> 16 with the product wrapping in 32 bits; the index is
 // masked so that a cursor lengthened past the table stays inside it.
@@ -47,9 +43,9 @@ void DISTY_draw(DISTY* d, IMG* target)
     CURSORX_setOffset(&d->cursor, 0);
     for (std::int32_t c = 0; c < d->image->width; ++c) {
         const std::int32_t i = CURSORX_step(&d->cursor);
-        const std::int32_t column = wrapAdd(d->x, c);
+        const std::int32_t column = INT_add(d->x, c);
         if (column < 0 || column >= target->width) continue;
-        IMG_blitColumnWrap(d->image, target, c, column, wrapAdd(d->y, shift(i, d->amplitude)));
+        IMG_blitColumnWrap(d->image, target, c, column, INT_add(d->y, shift(i, d->amplitude)));
     }
 }
 

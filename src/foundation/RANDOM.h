@@ -21,6 +21,7 @@ extern std::uint32_t RANDOM_seed;   // global seed of RANDOM_rand15; the driver 
 void RANDOM_srand(std::uint32_t seed);   // sets RANDOM_seed
 std::int32_t RANDOM_rand15();            // seed = seed * 214013 + 2531011; 0..32767
 std::int32_t RANDOM_random30();          // (rand15 << 15) | rand15, first draw high; 0..0x3FFFFFFF
+inline std::uint32_t RANDOM_random30u() { return static_cast<std::uint32_t>(RANDOM_random30()); }  // the same draw, unsigned
 
 RANDOM* RANDOM_new();                    // null after RANDOM_error if memory runs out
 void RANDOM_free(RANDOM** random);       // frees, stores null

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 #include "vector/LSCROLL.h"
@@ -42,20 +43,10 @@ LSCROLL view(const LSCRLXYZ* s)
     return LSCROLL{s->x, s->y, s->width, s->height, s->speed, s->offset, s->text, s->cursor, s->font, s->target};
 }
 
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrapMul(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
-}
-
 // (sine[(phase + k * step) & mask] * amplitude) >> 15, the index wrapping in 32 bits.
 std::int32_t wave(std::int32_t phase, std::int32_t k, std::int32_t step, std::int32_t amplitude)
 {
-    const std::int32_t index = wrapAdd(phase, wrapMul(k, step)) & SINE_MASK;
+    const std::int32_t index = INT_add(phase, INT_mul(k, step)) & SINE_MASK;
     return static_cast<std::int32_t>((std::int64_t{SINE_table[index]} * amplitude) >> 15);
 }
 
@@ -114,7 +105,7 @@ void LSCRLXYZ_set(LSCRLXYZ* scroll, const char* text, LFONT* font, IMG* target)
     scroll->x = 0;
     scroll->y = 0;
     scroll->width = target->width;
-    scroll->height = wrapMul(font->size->y, font->scale->y);
+    scroll->height = INT_mul(font->size->y, font->scale->y);
 }
 
 void LSCRLXYZ_step(LSCRLXYZ* scroll)
@@ -126,12 +117,12 @@ void LSCRLXYZ_step(LSCRLXYZ* scroll)
     }
     // The waves keep to their letters: one channel step per cursor move.
     const std::int32_t sign = moved > 0 ? 1 : (moved < 0 ? -1 : 0);
-    scroll->xPhase = wrapAdd(scroll->xPhase, wrapMul(sign, scroll->xStep));
-    scroll->yPhase = wrapAdd(scroll->yPhase, wrapMul(sign, scroll->yStep));
-    scroll->scalePhase = wrapAdd(scroll->scalePhase, wrapMul(sign, scroll->scaleStep));
-    scroll->xPhase = wrapAdd(scroll->xPhase, scroll->xSpeed) & SINE_MASK;
-    scroll->yPhase = wrapAdd(scroll->yPhase, scroll->ySpeed) & SINE_MASK;
-    scroll->scalePhase = wrapAdd(scroll->scalePhase, scroll->scaleSpeed) & SINE_MASK;
+    scroll->xPhase = INT_add(scroll->xPhase, INT_mul(sign, scroll->xStep));
+    scroll->yPhase = INT_add(scroll->yPhase, INT_mul(sign, scroll->yStep));
+    scroll->scalePhase = INT_add(scroll->scalePhase, INT_mul(sign, scroll->scaleStep));
+    scroll->xPhase = INT_add(scroll->xPhase, scroll->xSpeed) & SINE_MASK;
+    scroll->yPhase = INT_add(scroll->yPhase, scroll->ySpeed) & SINE_MASK;
+    scroll->scalePhase = INT_add(scroll->scalePhase, scroll->scaleSpeed) & SINE_MASK;
 }
 
 void LSCRLXYZ_draw(LSCRLXYZ* scroll)
@@ -181,11 +172,11 @@ void LSCRLXYZ_drawWave(LSCRLXYZ* scroll)
     CURSOR_save(c);
     c->step = 1;
     for (std::int32_t k = 0; k < n; ++k) {
-        f->position->x = wrapAdd(wrapAdd(left, wrapMul(k, cell)), wave(scroll->xPhase, k, scroll->xStep, scroll->xAmplitude));
-        f->position->y = wrapAdd(scroll->y, wave(scroll->yPhase, k, scroll->yStep, scroll->yAmplitude));
+        f->position->x = INT_add(INT_add(left, INT_mul(k, cell)), wave(scroll->xPhase, k, scroll->xStep, scroll->xAmplitude));
+        f->position->y = INT_add(scroll->y, wave(scroll->yPhase, k, scroll->yStep, scroll->yAmplitude));
         const std::int32_t pulse = wave(scroll->scalePhase, k, scroll->scaleStep, scroll->scaleAmplitude);
-        f->scale->x = wrapAdd(scaleX, pulse);
-        f->scale->y = wrapAdd(scaleY, pulse);
+        f->scale->x = INT_add(scaleX, pulse);
+        f->scale->y = INT_add(scaleY, pulse);
         f->code = static_cast<signed char>(c->text[c->index]);
         LFONT_drawChar(f);
         CURSOR_advance(c);

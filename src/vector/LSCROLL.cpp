@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/SINE.h"
 #include "vector/SCROLL.h"
 
@@ -38,16 +39,11 @@ bool canDraw(const LSCROLL* s)
         && s->cursor->length >= 1 && s->target != nullptr && cellOf(s->font) >= 1 && s->font->position != nullptr;
 }
 
-std::int32_t wrapSub(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
-
 void draw(LSCROLL* s, Kind kind)
 {
     LFONT* f = s->font;
     CURSOR* c = s->cursor;
-    f->position->x = wrapSub(s->x, s->offset);
+    f->position->x = INT_sub(s->x, s->offset);
     f->position->y = s->y;
     f->target = s->target;
     const std::int32_t n = s->width / cellOf(f) + 2;
