@@ -2,6 +2,7 @@
 // is masked, which equals the non-negative remainder modulo the table length.
 #include "effects/SINEDOTS.h"
 
+#include <array>
 #include <new>
 
 #include "effects/IMGFX.h"
@@ -18,6 +19,13 @@ constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
 
 std::int32_t randomPhase() { return RANDOM_rand15() % SINE_SIZE; }
 std::int32_t r(std::int32_t m) { return RANDOM_rand15() & m; }
+
+// How each of the three waves is drawn: speed rand15 & mask + base, step
+// rand15 & 15 + base (one more on y), a fixed amplitude.
+struct Wave {
+    std::int32_t speedMask, speedBase, stepBase, amplitude;
+};
+constexpr std::array<Wave, 3> waves{{{7, 3, 5, 128}, {7, 2, 6, 64}, {3, 1, 7, 32}}};
 
 // Amplitudes from the image, then count dots as in the sine-line chain.
 template <typename Plot>
@@ -92,27 +100,16 @@ void SINEDOTS_randomize(SINEDOTS* dots)
     SINEDOTS_XYZ* v = dots->speed;
     SINEDOTS_XYZ* s = dots->step;
     SINEDOTS_XYZ* a = dots->amplitude;
-    p[0].x = randomPhase();
-    p[0].y = randomPhase();
-    v[0].x = r(7) + 3;
-    v[0].y = r(7) + 3;
-    s[0].x = r(15) + 5;
-    s[0].y = r(15) + 6;
-    a[0] = {128, 128, a[0].z};
-    p[1].x = randomPhase();
-    p[1].y = randomPhase();
-    v[1].x = r(7) + 2;
-    v[1].y = r(7) + 2;
-    s[1].x = r(15) + 6;
-    s[1].y = r(15) + 7;
-    a[1] = {64, 64, a[1].z};
-    p[2].x = randomPhase();
-    p[2].y = randomPhase();
-    v[2].x = r(3) + 1;
-    v[2].y = r(3) + 1;
-    s[2].x = r(15) + 7;
-    s[2].y = r(15) + 8;
-    a[2] = {32, 32, a[2].z};
+    for (std::int32_t k = 0; k < 3; ++k) {
+        const Wave& w = waves[static_cast<std::size_t>(k)];
+        p[k].x = randomPhase();
+        p[k].y = randomPhase();
+        v[k].x = r(w.speedMask) + w.speedBase;
+        v[k].y = r(w.speedMask) + w.speedBase;
+        s[k].x = r(15) + w.stepBase;
+        s[k].y = r(15) + w.stepBase + 1;
+        a[k] = {w.amplitude, w.amplitude, a[k].z};
+    }
 }
 
 void SINEDOTS_advance(SINEDOTS* dots)

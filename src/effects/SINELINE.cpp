@@ -3,6 +3,7 @@
 // remainder modulo the table length; the weighted sums wrap in 32 bits.
 #include "effects/SINELINE.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -24,6 +25,13 @@ std::int32_t turn(std::int32_t phase, std::int32_t by) { return INT_wrap((INT_u(
 
 std::int32_t randomPhase() { return RANDOM_rand15() % SINE_SIZE; }
 std::int32_t r(std::int32_t m) { return RANDOM_rand15() & m; }
+
+// How each of the three waves is drawn: speed and step (one more on y) are
+// rand15 & mask + base; waves 1 and 3 run forward, wave 2 backward.
+struct Wave {
+    std::int32_t sign, speedMask, speedBase, stepMask, stepBase;
+};
+constexpr std::array<Wave, 3> waves{{{1, 15, 3, 7, 3}, {-1, 7, 2, 15, 4}, {1, 3, 1, 31, 5}}};
 
 std::int32_t absDiff(std::int32_t a, std::int32_t b)
 {
@@ -136,31 +144,17 @@ void SINELINE_randomize(SINELINE* line)
     SINELINE_XYZ* v = line->speed;
     SINELINE_XYZ* s = line->step;
     SINELINE_XYZ* a = line->amplitude;
-    // Components 1 and 3 run forward, component 2 backward.
-    p[0].x = randomPhase();
-    p[0].y = randomPhase();
-    v[0].x = r(15) + 3;
-    v[0].y = r(15) + 3;
-    s[0].x = r(7) + 3;
-    s[0].y = r(7) + 4;
-    a[0].x = line->width / 2;
-    a[0].y = line->height / 2;
-    p[1].x = randomPhase();
-    p[1].y = randomPhase();
-    v[1].x = -2 - r(7);
-    v[1].y = -2 - r(7);
-    s[1].x = -4 - r(15);
-    s[1].y = -5 - r(15);
-    a[1].x = line->width / 4;
-    a[1].y = line->height / 4;
-    p[2].x = randomPhase();
-    p[2].y = randomPhase();
-    v[2].x = r(3) + 1;
-    v[2].y = r(3) + 1;
-    s[2].x = r(31) + 5;
-    s[2].y = r(31) + 6;
-    a[2].x = line->width / 8;
-    a[2].y = line->height / 8;
+    for (std::int32_t k = 0; k < 3; ++k) {
+        const Wave& w = waves[static_cast<std::size_t>(k)];
+        p[k].x = randomPhase();
+        p[k].y = randomPhase();
+        v[k].x = w.sign * (r(w.speedMask) + w.speedBase);
+        v[k].y = w.sign * (r(w.speedMask) + w.speedBase);
+        s[k].x = w.sign * (r(w.stepMask) + w.stepBase);
+        s[k].y = w.sign * (r(w.stepMask) + w.stepBase + 1);
+        a[k].x = line->width / (2 << k);   // a half, a quarter, an eighth
+        a[k].y = line->height / (2 << k);
+    }
 }
 
 void SINELINE_compute(SINELINE* line)

@@ -1,6 +1,6 @@
-// RANDOM: the program's random sources. RANDOM_rand15 is the 15-bit linear
-// congruential generator with one global seed (the runtime library's rand()
-// of the original platform); RANDOM_random30 joins two draws. The generator
+// RANDOM: the program's random sources. RANDOM_rand15 is a linear
+// congruential generator on one global 32-bit seed (multiply by 214013, add
+// 2531011, keep bits 16..30 of the new seed); RANDOM_random30 joins two draws. The generator
 // record offers further update rules, all in wrapping 32-bit arithmetic.
 #pragma once
 #include <cstdint>
