@@ -5,15 +5,9 @@
 #include "audio/SAMPLE.h"
 #include "foundation/RANDOM.h"
 #include "vector/LRADIAL.h"
+#include "support/support.h"
 
 namespace {
-
-IMG* image(std::int32_t w, std::int32_t h)
-{
-    IMG* img = IMG_new();
-    IMG_setSize(img, w, h);
-    return img;
-}
 
 std::int32_t lit(const IMG* img)
 {
@@ -69,7 +63,9 @@ TEST(LradialRays, SettingsAndRayEnds)
     EXPECT_EQ(s->rays, 16);
     EXPECT_EQ(s->step, 4194304);
 
-    IMG* target = image(256, 256);
+    support::Picture targetPicture(256, 256);
+
+    IMG* target = targetPicture.img;
     LRADIAL_setRays(s, 4);
     s->phase = 0;
     s->radius = 100;
@@ -105,5 +101,4 @@ TEST(LradialRays, SettingsAndRayEnds)
     LRADIAL_rotate(s);
     EXPECT_EQ(s->phase, (3 << 16) - 1);
     LRADIAL_free(&s);
-    IMG_free(&target);
 }

@@ -9,6 +9,7 @@
 
 #include "assets/ASSETS.h"
 #include "vector/OBJ2D.h"
+#include "support/support.h"
 
 namespace {
 
@@ -56,13 +57,6 @@ OBJ2D* objectWith(std::initializer_list<Seg> segs)
         OBJ2D_addSegment(o, seg);
     }
     return o;
-}
-
-IMG* blank(std::int32_t w, std::int32_t h)
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, w, h);
-    return image;
 }
 
 std::int32_t litCount(const IMG* image)
@@ -255,7 +249,8 @@ TEST(Obj2dDraw, QuarterTurnScaleAndPosition)
 {
     OBJ2D* o = objectWith({{0, 0, 10, 0, 0, 0}});
     OBJ2D_setColor(o, 0x123456);
-    IMG* image = blank(16, 16);
+    support::Picture imagePicture(16, 16);
+    IMG* image = imagePicture.img;
     o->angle = 256;
     OBJ2D_draw(o, image);
     // (10, 0) turns to (0, 9): 10 * 32766 >> 15 truncates.
@@ -279,7 +274,6 @@ TEST(Obj2dDraw, QuarterTurnScaleAndPosition)
     EXPECT_EQ(segOf(o, 0).x0, 12);
     EXPECT_EQ(segOf(o, 0).x1, 2);
     EXPECT_EQ(segOf(o, 0).y1, 3);
-    IMG_free(&image);
     OBJ2D_free(&o);
     EXPECT_EQ(o, nullptr);
 }

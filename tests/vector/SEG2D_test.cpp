@@ -5,15 +5,9 @@
 
 #include "raster/IMG.h"
 #include "vector/SEG2D.h"
+#include "support/support.h"
 
 namespace {
-
-IMG* blackImage(std::int32_t w, std::int32_t h)
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, w, h);
-    return image;
-}
 
 void place(SEG2D* s, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1)
 {
@@ -97,7 +91,8 @@ TEST(Seg2dTransform, RotateTranslateMultiplyScale)
 
 TEST(Seg2dDraw, LinesUseTheStartColourAndPlotUsesBoth)
 {
-    IMG* image = blackImage(8, 8);
+    support::Picture imagePicture(8, 8);
+    IMG* image = imagePicture.img;
     SEG2D* s = SEG2D_new();
     place(s, 1, 2, 4, 2);
     s->start->colour = 0xFF0000;
@@ -121,12 +116,12 @@ TEST(Seg2dDraw, LinesUseTheStartColourAndPlotUsesBoth)
     EXPECT_EQ(s->start->x, 1);   // unchanged
     EXPECT_EQ(s->end->x, 4);
     SEG2D_free(&s);
-    IMG_free(&image);
 }
 
 TEST(Seg2dDraw, AddAndAverageMixTheMiddleTwiceOnEvenLengths)
 {
-    IMG* image = blackImage(4, 1);
+    support::Picture imagePicture(4, 1);
+    IMG* image = imagePicture.img;
     SEG2D* s = SEG2D_new();
     place(s, 0, 0, 2, 0);
     s->start->colour = 0x101010;
@@ -142,7 +137,6 @@ TEST(Seg2dDraw, AddAndAverageMixTheMiddleTwiceOnEvenLengths)
     EXPECT_EQ(IMG_getPixel(image, 1, 0), 0x606060u);
     EXPECT_EQ(IMG_getPixel(image, 3, 0), 0u);
     SEG2D_free(&s);
-    IMG_free(&image);
 }
 
 TEST(Seg2dTests, BoxesAndRangesTouchInclusively)
