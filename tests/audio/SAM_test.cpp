@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "audio/SAM.h"
+#include "support/support.h"
 
 // The WAVE files under tests/data/audio were made by sox from raw data of
 // known values, for example:
@@ -148,12 +149,7 @@ TEST(SamRiff, BadFilesFailWithTheError)
     for (const auto& bytes : bad) {
         const fs::path path = scratch("bad" + std::to_string(n++) + ".wav");
         writeBytes(path, bytes);
-        SAM_debug = 1;
-        testing::internal::CaptureStdout();
-        SAM* sam = load(path);
-        SAM_debug = 0;
-        EXPECT_EQ(sam, nullptr) << n;
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "SAM error.\n") << n;
+        EXPECT_EQ(support::printed(SAM_debug, [&] { EXPECT_EQ(load(path), nullptr) << n; }), "SAM error.\n") << n;
     }
     const fs::path good = scratch("good.wav");
     writeBytes(good, wave());

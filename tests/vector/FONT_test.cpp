@@ -169,13 +169,11 @@ TEST(FontBigChar, CellPixelsBecomeGlyphs)
     EXPECT_EQ(a->x, 13);
     for (std::int32_t i = 0; i < 256; ++i) EXPECT_EQ(target->pixels[i], 0u);
 
-    FONT_debug = 1;
-    testing::internal::CaptureStdout();
-    FONT_drawBigChar(a, nullptr);
     FONT* empty = FONT_new();
-    FONT_drawChar(empty);   // no glyphs
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "FONT Error.\nFONT Error.\n");
-    FONT_debug = 0;
+    EXPECT_EQ(support::printed(FONT_debug, [&] {
+        FONT_drawBigChar(a, nullptr);
+        FONT_drawChar(empty);   // no glyphs
+    }), "FONT Error.\nFONT Error.\n");
     FONT_free(&empty);
     FONT_free(&a);
     FONT_free(&b);

@@ -46,14 +46,12 @@ TEST(LfontDraw, GlyphCountIsNotAGlyph)
     IMG* target = targetPicture.img;
     LFONT* f = dotFont(target);
     f->code = 128;
-    LFONT_debug = 1;
-    testing::internal::CaptureStdout();
-    LFONT_drawChar(f);
-    f->code = -1;
-    LFONT_drawCharRandom(f);
-    LFONT_drawLine(f, "\xC1");   // byte 193 is code -63
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LFONT Error.\nLFONT Error.\nLFONT Error.\n");
-    LFONT_debug = 0;
+    EXPECT_EQ(support::printed(LFONT_debug, [&] {
+        LFONT_drawChar(f);
+        f->code = -1;
+        LFONT_drawCharRandom(f);
+        LFONT_drawLine(f, "\xC1");   // byte 193 is code -63
+    }), "LFONT Error.\nLFONT Error.\nLFONT Error.\n");
     EXPECT_EQ(f->position->x, 0);
     for (std::int32_t i = 0; i < 32 * 32; ++i) EXPECT_EQ(target->pixels[i], 0u);
 

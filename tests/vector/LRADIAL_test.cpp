@@ -55,11 +55,9 @@ TEST(LradialRays, SettingsAndRayEnds)
     EXPECT_EQ(s->rays, 16);
     EXPECT_EQ(s->step, 4194304);
 
-    LRADIAL_debug = 1;
-    testing::internal::CaptureStdout();
-    LRADIAL_setRays(s, 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LRADIAL error\n");
-    LRADIAL_debug = 0;
+    EXPECT_EQ(support::printed(LRADIAL_debug, [&] {
+        LRADIAL_setRays(s, 0);
+    }), "LRADIAL error\n");
     EXPECT_EQ(s->rays, 16);
     EXPECT_EQ(s->step, 4194304);
 

@@ -76,12 +76,10 @@ TEST(LscrollDraw, RepeatsStepsAndSkipsOffTarget)
     EXPECT_EQ(static_cast<OBJ2D*>(f->glyphs->items['x'])->color, 0x00ff00u);
 
     f->scale->x = 0;
-    LSCROLL_debug = 1;
-    testing::internal::CaptureStdout();
-    LSCROLL_draw(s);
-    LSCROLL_step(s);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LSCROLL error\nLSCROLL error\n");
-    LSCROLL_debug = 0;
+    EXPECT_EQ(support::printed(LSCROLL_debug, [&] {
+        LSCROLL_draw(s);
+        LSCROLL_step(s);
+    }), "LSCROLL error\nLSCROLL error\n");
     LSCROLL_free(&s);
     LFONT_free(&f);
 }

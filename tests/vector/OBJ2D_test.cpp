@@ -187,13 +187,10 @@ TEST(Obj2dParse, SignSurvivesBetweenParses)
 
 TEST(Obj2dParse, BadInputStaysInsideTheText)
 {
-    OBJ2D_debug = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(OBJ2D_parse(static_cast<const char*>(nullptr)), nullptr);
-    Parsed outside("s 1 2 3 4\n");   // a segment completed outside a block is dropped
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "OBJ2D error\nOBJ2D error\n");
-    OBJ2D_debug = 0;
-    EXPECT_EQ(outside.size(), 0u);
+    EXPECT_EQ(support::printed(OBJ2D_debug, [&] {
+        EXPECT_EQ(OBJ2D_parse(static_cast<const char*>(nullptr)), nullptr);
+        EXPECT_EQ(Parsed("s 1 2 3 4\n").size(), 0u);   // a segment completed outside a block is dropped
+    }), "OBJ2D error\nOBJ2D error\n");
 
     // Words are cut at 255 bytes and the rest is the next token.
     Parsed cut("{ s 1 2 3 " + std::string(255, 'q') + "4 }\n");

@@ -128,13 +128,11 @@ TEST(ScrollDraw, NothingBeforeSet)
     support::Picture targetPicture(8, 1);
     IMG* target = targetPicture.img;
     SCROLL* s = SCROLL_new();
-    SCROLL_debug = 1;
-    testing::internal::CaptureStdout();
-    SCROLL_draw(s);
-    SCROLL_step(s);   // no font: no cell width
-    SCROLL_set(s, "", nullptr, target);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SCROLL error\nSCROLL error\nSCROLL error\n");
-    SCROLL_debug = 0;
+    EXPECT_EQ(support::printed(SCROLL_debug, [&] {
+        SCROLL_draw(s);
+        SCROLL_step(s);   // no font: no cell width
+        SCROLL_set(s, "", nullptr, target);
+    }), "SCROLL error\nSCROLL error\nSCROLL error\n");
     EXPECT_EQ(s->text, nullptr);
     EXPECT_EQ(s->offset, 0);
     SCROLL_free(&s);

@@ -34,14 +34,11 @@ TEST(Seg2dRecord, DefaultsCloneAndNullArguments)
     c->end->colour = 0x123457;
     EXPECT_FALSE(SEG2D_equal(s, c));
 
-    SEG2D_debug = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(SEG2D_clone(nullptr), nullptr);
-    EXPECT_EQ(SEG2D_intersects(s, nullptr), 0);
-    SEG2D_draw(s, nullptr);
-    const std::string out = testing::internal::GetCapturedStdout();
-    SEG2D_debug = 0;
-    EXPECT_EQ(out, "SEG2D error\nSEG2D error\nSEG2D error\n");
+    EXPECT_EQ(support::printed(SEG2D_debug, [&] {
+        EXPECT_EQ(SEG2D_clone(nullptr), nullptr);
+        EXPECT_EQ(SEG2D_intersects(s, nullptr), 0);
+        SEG2D_draw(s, nullptr);
+    }), "SEG2D error\nSEG2D error\nSEG2D error\n");
     SEG2D_free(&c);
     SEG2D_free(&s);
     EXPECT_EQ(s, nullptr);
