@@ -11,11 +11,9 @@
 #include "audio/SAM.h"
 #include "support/support.h"
 
-// The WAVE files under tests/data/audio were made by sox from raw data of
-// known values, for example:
-//   sox -D -t s16 -r 44100 -c 1 in.raw -b 16 s16-mono.wav
-//   sox -D -t s24 -r 44100 -c 1 in.raw -b 24 -t wavpcm s24-mono.wav
-// (sox's own 24-bit default, s24-mono-extensible.wav, is not plain PCM).
+// The WAVE files under tests/data/audio hold raw data of known values in 16-
+// and 24-bit plain PCM; s24-mono-extensible.wav uses the extensible format
+// tag instead, which is not plain PCM.
 
 namespace {
 
