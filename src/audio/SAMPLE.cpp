@@ -258,7 +258,7 @@ void SAMPLE_shiftLeft(SAMPLE* s, std::int32_t k)
     if (k >= 33) { SAMPLE_error(); return; }
     const int by = k & 31;
     for (std::int32_t i = 0; i < s->count; ++i)
-        s->values[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(s->values[i]) << by);
+        s->values[i] = INT_shl(s->values[i], by);
 }
 
 void SAMPLE_normalize(SAMPLE* s, std::int32_t peak)

@@ -155,11 +155,11 @@ void FONT_drawBigChar(FONT* a, FONT* b)
             const std::uint32_t* line = sheet->pixels + static_cast<std::int64_t>(top + row) * sheet->width + left;
             for (std::int32_t col = 0; col < w; ++col) {
                 if (line[col] == 0) continue;
-                b->x = INT_add(x0, static_cast<std::int32_t>(static_cast<std::uint32_t>(col) * static_cast<std::uint32_t>(b->glyphWidth)));
-                b->y = INT_add(y0, static_cast<std::int32_t>(static_cast<std::uint32_t>(row) * static_cast<std::uint32_t>(b->glyphHeight)));
+                b->x = INT_add(x0, INT_mul(col, b->glyphWidth));
+                b->y = INT_add(y0, INT_mul(row, b->glyphHeight));
                 drawCell(b, Blit::transparent);
             }
         }
     }
-    a->x = INT_add(a->x, static_cast<std::int32_t>(static_cast<std::uint32_t>(w) * static_cast<std::uint32_t>(b->glyphWidth)));
+    a->x = INT_add(a->x, INT_mul(w, b->glyphWidth));
 }

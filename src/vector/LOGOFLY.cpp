@@ -86,7 +86,7 @@ void LOGOFLY_draw(LOGOFLY* logo)
         LFONT_setColor(f, logo->color);
         f->code = static_cast<signed char>(logo->text[i]);
         const auto jump = static_cast<std::int32_t>((std::int64_t{SINE_table[p]} * logo->amplitude) >> 15);
-        f->position->y = static_cast<std::int32_t>(static_cast<std::uint32_t>(logo->y) - static_cast<std::uint32_t>(jump));
+        f->position->y = INT_sub(logo->y, jump);
         LFONT_drawChar(f);
         p = INT_add(p, logo->step) & 511;
     }
