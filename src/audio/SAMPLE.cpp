@@ -12,33 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "foundation/INT.h"
+
 const MODID SAMPLE_ID = MODID_CODE("SAMPLE  ");
 std::uint8_t SAMPLE_debug = 0;
 
 namespace {
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrapSub(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrapMul(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
-}
-
-// Division truncating toward zero; the one overflowing case, INT_MIN / -1,
-// wraps back to INT_MIN like the other operations.
-std::int32_t wrapDiv(std::int32_t a, std::int32_t k)
-{
-    if (k == -1) return wrapSub(0, a);
-    return a / k;
-}
 
 // Bits 32..63 of the 64-bit product v * factor. They are the low word of
 // (v * factor) >> 32 with an arithmetic shift, and they do not depend on
@@ -63,8 +42,8 @@ void addValues(std::int32_t* __restrict a, const std::int32_t* __restrict b, std
 {
     std::int32_t i = 0;
     for (; i + 8 <= n; i += 8)
-        for (std::int32_t k = 0; k < 8; ++k) a[i + k] = wrapAdd(a[i + k], b[i + k]);
-    for (; i < n; ++i) a[i] = wrapAdd(a[i], b[i]);
+        for (std::int32_t k = 0; k < 8; ++k) a[i + k] = INT_add(a[i + k], b[i + k]);
+    for (; i < n; ++i) a[i] = INT_add(a[i], b[i]);
 }
 
 void shiftValues(std::int32_t* v, std::int32_t n, int by)
@@ -237,7 +216,7 @@ void SAMPLE_add(SAMPLE* a, const SAMPLE* b)
     if (!valid(a) || !valid(b)) return;
     const std::int32_t n = std::min(a->count, b->count);
     if (a == b) {
-        for (std::int32_t i = 0; i < n; ++i) a->values[i] = wrapAdd(a->values[i], a->values[i]);
+        for (std::int32_t i = 0; i < n; ++i) a->values[i] = INT_add(a->values[i], a->values[i]);
         return;
     }
     addValues(a->values, b->values, n);
@@ -249,20 +228,20 @@ void SAMPLE_multiplyBy(SAMPLE* a, const SAMPLE* b)
     const std::int32_t n = std::min(a->count, b->count);
     std::int32_t* av = a->values;
     const std::int32_t* bv = b->values;
-    for (std::int32_t i = 0; i < n; ++i) av[i] = wrapMul(av[i], bv[i]);
+    for (std::int32_t i = 0; i < n; ++i) av[i] = INT_mul(av[i], bv[i]);
 }
 
 void SAMPLE_multiply(SAMPLE* s, std::int32_t k)
 {
     if (!valid(s)) return;
-    for (std::int32_t i = 0; i < s->count; ++i) s->values[i] = wrapMul(s->values[i], k);
+    for (std::int32_t i = 0; i < s->count; ++i) s->values[i] = INT_mul(s->values[i], k);
 }
 
 void SAMPLE_divide(SAMPLE* s, std::int32_t k)
 {
     if (!valid(s)) return;
     if (k == 0) { SAMPLE_error(); return; }
-    for (std::int32_t i = 0; i < s->count; ++i) s->values[i] = wrapDiv(s->values[i], k);
+    for (std::int32_t i = 0; i < s->count; ++i) s->values[i] = INT_div(s->values[i], k);
 }
 
 void SAMPLE_shiftRight(SAMPLE* s, std::int32_t k)
@@ -279,7 +258,7 @@ void SAMPLE_shiftLeft(SAMPLE* s, std::int32_t k)
     if (k >= 33) { SAMPLE_error(); return; }
     const int by = k & 31;
     for (std::int32_t i = 0; i < s->count; ++i)
-        s->values[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(s->values[i]) << by);
+        s->values[i] = INT_shl(s->values[i], by);
 }
 
 void SAMPLE_normalize(SAMPLE* s, std::int32_t peak)
@@ -456,7 +435,7 @@ void SAMPLE_addScaled(SAMPLE* a, const SAMPLE* b, std::int32_t mul, std::int32_t
     if (div == 0) { SAMPLE_error(); return; }
     const std::int32_t n = std::min(a->count, b->count);
     for (std::int32_t i = 0; i < n; ++i)
-        a->values[i] = wrapAdd(a->values[i], wrapDiv(wrapMul(b->values[i], mul), div));
+        a->values[i] = INT_add(a->values[i], INT_div(INT_mul(b->values[i], mul), div));
 }
 
 void SAMPLE_addScaled16(SAMPLE* a, const SAMPLE* b, std::int32_t f)
@@ -464,7 +443,7 @@ void SAMPLE_addScaled16(SAMPLE* a, const SAMPLE* b, std::int32_t f)
     if (!valid(a) || !valid(b)) return;
     const std::int32_t n = std::min(a->count, b->count);
     for (std::int32_t i = 0; i < n; ++i)
-        a->values[i] = wrapAdd(a->values[i], wrapMul(b->values[i], f) >> 16);
+        a->values[i] = INT_add(a->values[i], INT_mul(b->values[i], f) >> 16);
 }
 
 void SAMPLE_resample(SAMPLE* s, std::int32_t n)
@@ -504,7 +483,7 @@ void SAMPLE_mapRange(SAMPLE* s, std::int32_t lo, std::int32_t hi)
     if (range < 0) factor = 0 - factor;
     const std::int32_t base = highWord(mn, factor);
     for (std::int32_t i = 0; i < s->count; ++i)
-        s->values[i] = wrapAdd(lo, wrapSub(highWord(s->values[i], factor), base));
+        s->values[i] = INT_add(lo, INT_sub(highWord(s->values[i], factor), base));
 }
 
 bool SAMPLE_equal(const SAMPLE* a, const SAMPLE* b)

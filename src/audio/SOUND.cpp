@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 
 const MODID SOUND_ID = MODID_CODE("SOUND   ");
@@ -94,7 +95,7 @@ const std::int32_t* rampLine(std::int32_t count, std::int32_t from, std::int32_t
 void scaleBy(std::int32_t* __restrict v, const std::int32_t* __restrict line, std::int32_t n)
 {
     auto scaled = [&](std::int32_t i) {
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(v[i]) * static_cast<std::uint32_t>(line[i])) >> 15;
+        return INT_mul(v[i], line[i]) >> 15;
     };
     std::int32_t i = 0;
     for (; i + 8 <= n; i += 8)

@@ -48,12 +48,6 @@ IMG* makeImage(std::int32_t w, std::int32_t h)
     return img;
 }
 
-// The sine table entry at i AND SINE_MASK.
-std::int32_t sine(std::uint32_t i)
-{
-    return SINE_table[i & SINE_MASK];
-}
-
 // The line font at scale (1, 1), angle 0, pen at (x, y), drawing into frame.
 bool penAt(std::int32_t x, std::int32_t y)
 {
@@ -271,8 +265,8 @@ void QORN7316_drawLogoWobble()
             const auto kk = static_cast<std::uint32_t>(k);
             const std::uint32_t colour = QORN7316_wheel(f + 192 - 64 * kk);
             LFONT_setColor(lineFont, d != 0 ? shadowOf(colour) : colour);
-            lineFont->position->x = 32 + (sine(23 * f + 500 - 50 * kk) >> 12) + 16 * k - 8 + d;
-            lineFont->position->y = 32 + (sine(17 * f + 800 - 200 * kk) >> 12) - 24 + d;
+            lineFont->position->x = 32 + (SINE_at(23 * f + 500 - 50 * kk) >> 12) + 16 * k - 8 + d;
+            lineFont->position->y = 32 + (SINE_at(17 * f + 800 - 200 * kk) >> 12) - 24 + d;
             drawLetter(k);
         }
     });

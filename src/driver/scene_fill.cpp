@@ -15,25 +15,23 @@ QORN7316_FLOODFILL floodFillState{};
 
 namespace {
 
-std::uint32_t random30() { return static_cast<std::uint32_t>(RANDOM_random30()); }
-
 // Light colours have every channel at 0x80 or more, dark ones at 0x7F or less.
 std::uint32_t lightOrDark()
 {
-    if ((random30() & 1u) == 1u) return (random30() & 0x7F7F7Fu) + 0x808080u;
-    return random30() & 0x7F7F7Fu;
+    if ((RANDOM_random30u() & 1u) == 1u) return (RANDOM_random30u() & 0x7F7F7Fu) + 0x808080u;
+    return RANDOM_random30u() & 0x7F7F7Fu;
 }
 
 void drawOutlines(QORN7316_FLOODFILL& s)
 {
     IMG_clear(s.canvas, s.canvasColour);
-    const std::uint32_t count = (random30() & 3u) + 4u;
+    const std::uint32_t count = (RANDOM_random30u() & 3u) + 4u;
     for (std::uint32_t i = 0; i < count; ++i) {
-        const auto x = static_cast<std::int32_t>(random30() % 256u);
-        const auto y = static_cast<std::int32_t>(random30() % 256u);
-        const auto radius = static_cast<std::int32_t>(random30() % 64u) + 8;
-        random30();   // drawn and not used
-        const std::uint32_t colour = random30() & 0x3F3F3Fu;
+        const auto x = static_cast<std::int32_t>(RANDOM_random30u() % 256u);
+        const auto y = static_cast<std::int32_t>(RANDOM_random30u() % 256u);
+        const auto radius = static_cast<std::int32_t>(RANDOM_random30u() % 64u) + 8;
+        RANDOM_random30u();   // drawn and not used
+        const std::uint32_t colour = RANDOM_random30u() & 0x3F3F3Fu;
         IMG_drawCircle(s.canvas, x, y, radius, colour);
     }
 }
@@ -42,8 +40,8 @@ void drawOutlines(QORN7316_FLOODFILL& s)
 // first, for a pixel still in the canvas colour.
 bool findSeed(const QORN7316_FLOODFILL& s, std::int32_t* seedX, std::int32_t* seedY)
 {
-    const auto x = static_cast<std::int32_t>(random30() % 256u);
-    const auto y = static_cast<std::int32_t>(random30() % 256u);
+    const auto x = static_cast<std::int32_t>(RANDOM_random30u() % 256u);
+    const auto y = static_cast<std::int32_t>(RANDOM_random30u() % 256u);
     const IMG* c = s.canvas;
     if (c == nullptr || c->pixels == nullptr || c->width <= 0 || c->height <= 0) return false;
     const std::int64_t total = static_cast<std::int64_t>(c->width) * c->height;
@@ -93,22 +91,22 @@ void floodFillEnter()
     s.circlesDrawn = 0;
 
     std::uint32_t step = 0x010101u;
-    s.rainbow = (random30() & 1u) == 0u ? 1 : 0;
+    s.rainbow = (RANDOM_random30u() & 1u) == 0u ? 1 : 0;
     if (s.rainbow != 0) {
-        step = (random30() % 13u) + 1u;
-    } else if ((random30() & 0x8000u) != 0) {
+        step = (RANDOM_random30u() % 13u) + 1u;
+    } else if ((RANDOM_random30u() & 0x8000u) != 0) {
         step |= 0x80000000u;   // negative as a signed word: the shade step subtracts
     }
     if (s.fill != nullptr) s.fill->colourStep = step;
 
-    fadeColour = ((random30() & 63u) + 64u) * 0x010101u;
+    fadeColour = ((RANDOM_random30u() & 63u) + 64u) * 0x010101u;
     blurOn = glowOn = 0;
     trailFade = 0;
     keepFrame = 0;
     backgroundColour = lightOrDark();
 
     if (s.indexImage != nullptr) IMG_free(&s.indexImage);
-    s.cycleStep = static_cast<std::int32_t>(random30() % 17u) - 8;
+    s.cycleStep = static_cast<std::int32_t>(RANDOM_random30u() % 17u) - 8;
     s.finale = 500;
     s.filling = 1;
 
@@ -160,7 +158,7 @@ bool QORN7316_floodFillStep()
     std::int32_t x = 0;
     std::int32_t y = 0;
     if (!findSeed(s, &x, &y)) return false;
-    FILL_start(s.fill, x, y, (random30() & 0x7F7F7Fu) + 0x808080u);
+    FILL_start(s.fill, x, y, (RANDOM_random30u() & 0x7F7F7Fu) + 0x808080u);
     return true;
 }
 

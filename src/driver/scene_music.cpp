@@ -21,8 +21,6 @@ struct Drawing {
 Drawing overview{};
 Drawing closeUp{};
 
-std::uint32_t random30() { return static_cast<std::uint32_t>(RANDOM_random30()); }
-
 SAMPLE* mixOf() { return music != nullptr ? music->mix : nullptr; }
 
 void make(Drawing& d)
@@ -42,9 +40,9 @@ void make(Drawing& d)
 // Dark background, light wave and markers, the whole mix.
 void recolour(Drawing& d)
 {
-    const std::uint32_t background = random30() & 0x3F3F3Fu;
-    const std::uint32_t wave = (random30() & 0x7F7F7Fu) + 0x808080u;
-    const std::uint32_t mark = (random30() & 0x7F7F7Fu) + 0x808080u;
+    const std::uint32_t background = RANDOM_random30u() & 0x3F3F3Fu;
+    const std::uint32_t wave = (RANDOM_random30u() & 0x7F7F7Fu) + 0x808080u;
+    const std::uint32_t mark = (RANDOM_random30u() & 0x7F7F7Fu) + 0x808080u;
     if (d.drawer == nullptr) return;
     d.drawer->background = background;
     d.drawer->waveColor = wave;
@@ -76,7 +74,7 @@ void musicMixShowEnter()
 {
     IMG_clear(frame, 0);
     QORN7316_enterDarkTrails();
-    const std::uint32_t logoColour = (random30() & 0x7F7F7Fu) + 0x808080u;
+    const std::uint32_t logoColour = (RANDOM_random30u() & 0x7F7F7Fu) + 0x808080u;
     if (flyingLogo != nullptr) {
         flyingLogo->color = logoColour;
         flyingLogo->x = 192;

@@ -19,11 +19,7 @@ std::int32_t circlesBenchmarkCount = 0;
 
 namespace {
 
-std::int32_t random30() { return RANDOM_random30(); }
-
 std::uint32_t wheel(std::uint32_t i) { return QORN7316_wheel(i); }
-
-std::int32_t sine(std::int32_t i) { return SINE_table[i & SINE_MASK]; }
 
 // A circle record on the stack: the drawing only reads centre, radius and colour.
 void blendCircle(IMG* target, std::int32_t x, std::int32_t y, std::int32_t radius, std::uint32_t colour, std::int32_t alpha)
@@ -131,7 +127,7 @@ Waves waves;
 
 void circlesWavesEnter()
 {
-    fadeColour = static_cast<std::uint32_t>(random30() & 31) * 0x010101u;
+    fadeColour = static_cast<std::uint32_t>(RANDOM_random30() & 31) * 0x010101u;
     blurOn = glowOn = 0;
     trailFade = 0;
     rasterOn = 1;
@@ -139,13 +135,13 @@ void circlesWavesEnter()
     keepFrame = 0;
     backgroundColour = 0xFFFFFFu;
     for (std::int32_t k = 0; k < 4; ++k) {
-        waves.phase[k] = random30() & SINE_MASK;
-        waves.frameStep[k] = (random30() & 7) + 1;
-        waves.chainStep[k] = (random30() & 31) + CHAIN_BASE[k];
+        waves.phase[k] = RANDOM_random30() & SINE_MASK;
+        waves.frameStep[k] = (RANDOM_random30() & 7) + 1;
+        waves.chainStep[k] = (RANDOM_random30() & 31) + CHAIN_BASE[k];
     }
-    waves.length = (random30() & 63) + 32;
-    waves.alphaA = (random30() & 31) + 24;
-    waves.alphaB = (random30() & 31) + 24;
+    waves.length = (RANDOM_random30() & 63) + 32;
+    waves.alphaA = (RANDOM_random30() & 31) + 24;
+    waves.alphaB = (RANDOM_random30() & 31) + 24;
     QORN7316_initScroller();
 }
 
@@ -157,8 +153,8 @@ void drawChains()
     for (std::int32_t i = waves.length; i >= 1; --i) {
         const std::uint32_t along = f + 8u * static_cast<std::uint32_t>(i);
         // The shift keeps the entry's signed high byte: -128..127 around the centre.
-        blendCircle(frame, 128 + (sine(q[0]) >> 8), 128 + (sine(q[1]) >> 8), 31, wheel(along), waves.alphaA);
-        blendCircle(frame, 128 + (sine(q[2]) >> 8), 128 + (sine(q[3]) >> 8), 15, wheel(along + 512u), waves.alphaB);
+        blendCircle(frame, 128 + (SINE_at(q[0]) >> 8), 128 + (SINE_at(q[1]) >> 8), 31, wheel(along), waves.alphaA);
+        blendCircle(frame, 128 + (SINE_at(q[2]) >> 8), 128 + (SINE_at(q[3]) >> 8), 15, wheel(along + 512u), waves.alphaB);
         for (std::int32_t k = 0; k < 4; ++k) q[k] = (q[k] + waves.chainStep[k]) & SINE_MASK;
     }
     for (std::int32_t k = 0; k < 4; ++k) waves.phase[k] = (waves.phase[k] + waves.frameStep[k]) & SINE_MASK;
@@ -197,8 +193,8 @@ bool circlesWavesFrame(std::int32_t left)
     QORN7316_drawScroller();
     if (backgroundPicture != nullptr) {
         // Swings up to 319 pixels either way, mostly outside the frame.
-        backgroundPicture->x = (sine(5 * left) * 320) >> 15;
-        backgroundPicture->y = 64 + (sine(3 * left) >> 8);
+        backgroundPicture->x = (SINE_at(5 * left) * 320) >> 15;
+        backgroundPicture->y = 64 + (SINE_at(3 * left) >> 8);
         IMGFX_drawAverage(backgroundPicture, frame);
     }
     if (waves.textLeft > 0) {
@@ -259,20 +255,20 @@ void circlesWavesKeys()
 void QORN7316_blendedCirclesDraw(IMG* target, std::int32_t count, std::int32_t alpha)
 {
     for (std::int32_t n = 0; n < count; ++n) {
-        const std::int32_t x = random30() % 256;
-        const std::int32_t y = random30() % 256;
+        const std::int32_t x = RANDOM_random30() % 256;
+        const std::int32_t y = RANDOM_random30() % 256;
         const std::int32_t radius = std::min({x, y, 255 - x, 255 - y});
-        blendCircle(target, x, y, radius, wheel(static_cast<std::uint32_t>(random30() % 1536)), alpha);
+        blendCircle(target, x, y, radius, wheel(static_cast<std::uint32_t>(RANDOM_random30() % 1536)), alpha);
     }
 }
 
 void QORN7316_benchmarkCircles(std::int32_t count)
 {
     for (std::int32_t n = 0; n < count; ++n) {
-        const std::int32_t x = random30() % 256;
-        const std::int32_t y = random30() % 256;
-        const std::int32_t radius = random30() % 64;   // up to a quarter of the frame width
-        blendCircle(frame, x, y, radius, wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
+        const std::int32_t x = RANDOM_random30() % 256;
+        const std::int32_t y = RANDOM_random30() % 256;
+        const std::int32_t radius = RANDOM_random30() % 64;   // up to a quarter of the frame width
+        blendCircle(frame, x, y, radius, wheel(static_cast<std::uint32_t>(RANDOM_random30() % 1536)), 64);
     }
 }
 
@@ -294,7 +290,7 @@ void QORN7316_recolourTitleFont(std::uint32_t text, std::uint32_t newText, std::
 
 std::uint32_t QORN7316_benchmarkTextColour(std::uint32_t paper)
 {
-    const std::uint32_t text = RGB888_darken(wheel(static_cast<std::uint32_t>(random30() % 1536)), 64);
+    const std::uint32_t text = RGB888_darken(wheel(static_cast<std::uint32_t>(RANDOM_random30() % 1536)), 64);
     QORN7316_recolourTitleFont(0x7F7F7Fu, text, 0xFFFFFFu, paper);
     return text;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/LIST.h"
 #include "foundation/SINE.h"
 #include "foundation/VEC2D.h"
@@ -21,11 +22,7 @@ std::int32_t rectanglesBenchmarkCount = 0;
 
 namespace {
 
-std::int32_t random30() { return RANDOM_random30(); }
-
 std::uint32_t wheel(std::uint32_t i) { return QORN7316_wheel(i); }
-
-std::int32_t sine(std::int32_t i) { return SINE_table[i & SINE_MASK]; }
 
 VEC2D* start(const RECT* r) { return r->corners->start; }
 VEC2D* end(const RECT* r) { return r->corners->end; }
@@ -138,11 +135,11 @@ bool blendedRectanglesFrame(std::int32_t)
     keepFrame = 1;
     for (std::int32_t n = 0; n < rectangleCount; ++n) {
         ScratchRect r;
-        r.s.x = random30() % 256;
-        r.s.y = random30() % 256;
-        r.e.x = random30() % 256;
-        r.e.y = random30() % 256;
-        r.rect.colour = wheel(static_cast<std::uint32_t>(random30() % 1536));
+        r.s.x = RANDOM_random30() % 256;
+        r.s.y = RANDOM_random30() % 256;
+        r.e.x = RANDOM_random30() % 256;
+        r.e.y = RANDOM_random30() % 256;
+        r.rect.colour = wheel(static_cast<std::uint32_t>(RANDOM_random30() % 1536));
         RECT_fillBlend(&r.rect, frame, rectangleAlpha);
     }
     QORN7316_drawBleachingOverlays();
@@ -195,10 +192,10 @@ void spawnAndGrowBubbles()
     for (std::int32_t n = 0; n < 264; ++n) {
         RECT* b = RECT_new();
         if (b == nullptr) return;
-        const std::int32_t x = random30() % 256 - 1;
-        const std::int32_t y = random30() % 256 - 1;
+        const std::int32_t x = RANDOM_random30() % 256 - 1;
+        const std::int32_t y = RANDOM_random30() % 256 - 1;
         place(b, x, y, x + 1, y + 1);
-        b->colour = static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu;
+        b->colour = static_cast<std::uint32_t>(RANDOM_random30()) & 0x7F7F7Fu;
         if (overlapsAny(bubbles, boxes, b, -1)) {
             RECT_free(&b);
             continue;
@@ -264,11 +261,11 @@ void rectanglesMoveEnter()
     if (moverShadows == nullptr) moverShadows = newRectList(MOVERS);
     for (std::int32_t i = 0; movers != nullptr && i < movers->count; ++i) {
         RECT* r = item(movers, i);
-        start(r)->x = random30() % 256;
-        end(r)->x = start(r)->x + random30() % 64 + 8;
-        start(r)->y = random30() % 256;
-        end(r)->y = start(r)->y + random30() % 64 + 8;
-        r->colour = static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu;
+        start(r)->x = RANDOM_random30() % 256;
+        end(r)->x = start(r)->x + RANDOM_random30() % 64 + 8;
+        start(r)->y = RANDOM_random30() % 256;
+        end(r)->y = start(r)->y + RANDOM_random30() % 64 + 8;
+        r->colour = static_cast<std::uint32_t>(RANDOM_random30()) & 0x7F7F7Fu;
         if (backgroundColour == 0) r->colour += 0x808080u;
     }
 }
@@ -291,7 +288,7 @@ bool rectanglesMoveFrame(std::int32_t)
 {
     keepFrame = 0;
     if (moveHold > 0) moveHold -= 1;
-    else if ((random30() & 63) == 0) moveRule = random30() % RULE_COUNT;
+    else if ((RANDOM_random30() & 63) == 0) moveRule = RANDOM_random30() % RULE_COUNT;
     const std::int32_t n = movers == nullptr || moverShadows == nullptr ? 0 : std::min(movers->count, moverShadows->count);
     for (std::int32_t i = n - 1; i >= 0; --i) {
         RECT* shadow = item(moverShadows, i);
@@ -349,7 +346,7 @@ void rectanglesBenchmarkEnter()
     QORN7316_enterClearedWhite(63, 64);
     QORN7316_initScroller();
     QORN7316_initRasterBars();
-    const std::uint32_t logoColour = (static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu) + 0x808080u;
+    const std::uint32_t logoColour = (static_cast<std::uint32_t>(RANDOM_random30()) & 0x7F7F7Fu) + 0x808080u;
     if (flyingLogo != nullptr) {
         flyingLogo->color = logoColour;
         flyingLogo->x = 176;
@@ -395,10 +392,10 @@ void rectangleBubblesUpEnter()
         risers = newRectList(RISERS);
         for (std::int32_t i = 0; risers != nullptr && i < risers->count; ++i) {
             RECT* b = item(risers, i);
-            const std::int32_t x = random30() % 256;
-            const std::int32_t y = random30() % 256;
+            const std::int32_t x = RANDOM_random30() % 256;
+            const std::int32_t y = RANDOM_random30() % 256;
             place(b, x, y, x + 1, y + 1);
-            b->colour = static_cast<std::uint32_t>(random30()) & 0x7F7F7Fu;
+            b->colour = static_cast<std::uint32_t>(RANDOM_random30()) & 0x7F7F7Fu;
         }
     }
     QORN7316_initScroller();
@@ -419,19 +416,19 @@ void drawRisers()
 
 void drawBubblePicture()
 {
-    const std::int32_t a = (sine(wobble.phase1) * wobble.amplitude) >> 16;
-    const std::int32_t v = static_cast<std::int16_t>(static_cast<std::uint32_t>((a * sine(wobble.phase2)) >> 16) & 0xFFFFu);
+    const std::int32_t a = (SINE_at(wobble.phase1) * wobble.amplitude) >> 16;
+    const std::int32_t v = static_cast<std::int16_t>(static_cast<std::uint32_t>((a * SINE_at(wobble.phase2)) >> 16) & 0xFFFFu);
     const std::int32_t old1 = wobble.phase1;
     const std::int32_t old2 = wobble.phase2;
     wobble.phase1 = (wobble.phase1 + wobble.step1) & SINE_MASK;
     wobble.phase2 = (wobble.phase2 + wobble.step2) & SINE_MASK;
     if (std::abs(wobble.phase1 - old1) > 512) {   // phase 1 wrapped round
-        wobble.amplitude = (random30() & 511) + 256;
-        wobble.step1 = (random30() & 15) + 4;
+        wobble.amplitude = (RANDOM_random30() & 511) + 256;
+        wobble.step1 = (RANDOM_random30() & 15) + 4;
     }
     if (std::abs(wobble.phase2 - old2) > 512) {
-        random30();   // a draw that is not used
-        wobble.step2 = (random30() & 3) + 1;
+        RANDOM_random30();   // a draw that is not used
+        wobble.step2 = (RANDOM_random30() & 3) + 1;
     }
     if (bubblePicture == nullptr) return;
     bubblePicture->x = 0;
@@ -458,7 +455,7 @@ bool rectangleBubblesUpFrame(std::int32_t)
 
 void respawnAtBottom(RECT* b)
 {
-    const std::int32_t x = random30() % 256;
+    const std::int32_t x = RANDOM_random30() % 256;
     place(b, x, 256, x + 1, 257);
 }
 
@@ -472,12 +469,12 @@ void QORN7316_applyRule(std::int32_t rule, RECT* r)
     const std::uint32_t f = pacer != nullptr ? pacer->frames : 0;
     // The pulses take a remainder by the mask value 1023, not an AND; s is -4..3.
     const auto pulseV = [&] {
-        const std::int32_t p = sine(static_cast<std::int32_t>((63u * f) % 1023u)) >> 13;
+        const std::int32_t p = SINE_at(static_cast<std::int32_t>((63u * f) % 1023u)) >> 13;
         s->y += p;
         e->y -= p;
     };
     const auto pulseH = [&] {
-        const std::int32_t p = sine(static_cast<std::int32_t>((53u * f) % 1023u)) >> 13;
+        const std::int32_t p = SINE_at(static_cast<std::int32_t>((53u * f) % 1023u)) >> 13;
         s->x += p;
         e->x -= p;
     };
@@ -502,16 +499,16 @@ void QORN7316_applyRule(std::int32_t rule, RECT* r)
     case 17: pulseH(); break;
     case 18: pulseV(); pulseH(); break;
     case 19:
-        s->x += random30() % 17 - 8;
-        s->y += random30() % 17 - 8;
-        e->x += random30() % 17 - 8;
-        e->y += random30() % 17 - 8;
+        s->x += RANDOM_random30() % 17 - 8;
+        s->y += RANDOM_random30() % 17 - 8;
+        e->x += RANDOM_random30() % 17 - 8;
+        e->y += RANDOM_random30() % 17 - 8;
         break;
     case 20:
-        s->x += (random30() & 1) * 2 - 1;
-        s->y += (random30() & 1) * 2 - 1;
-        e->x += (random30() & 1) * 2 - 1;
-        e->y += (random30() & 1) * 2 - 1;
+        s->x += (RANDOM_random30() & 1) * 2 - 1;
+        s->y += (RANDOM_random30() & 1) * 2 - 1;
+        e->x += (RANDOM_random30() & 1) * 2 - 1;
+        e->y += (RANDOM_random30() & 1) * 2 - 1;
         break;
     default: break;   // 21 and anything else: no movement
     }
@@ -561,8 +558,8 @@ void QORN7316_riseBubbles(LIST* list)
     Boxes boxes(list);
     for (std::int32_t i = list->count - 1; i >= 0; --i) {
         RECT* b = item(list, i);
-        const std::int32_t dx = random30() % 3 - 1;
-        const std::int32_t dy = -3 - random30() % 3;
+        const std::int32_t dx = RANDOM_random30() % 3 - 1;
+        const std::int32_t dy = -3 - RANDOM_random30() % 3;
         move(b, dx, dy);
         if (end(b)->y < 0 || end(b)->x - start(b)->x >= 17) respawnAtBottom(b);
         boxes.set(i, b);
@@ -582,11 +579,11 @@ void QORN7316_riseBubbles(LIST* list)
 void QORN7316_benchmarkRectangles(std::int32_t count)
 {
     for (std::int32_t n = 0; n < count; ++n) {
-        const std::int32_t x0 = random30() % 256;
-        const std::int32_t y0 = random30() % 256;
-        const std::int32_t x1 = random30() % 256;
-        const std::int32_t y1 = random30() % 256;
-        const std::uint32_t colour = wheel(static_cast<std::uint32_t>(random30() % 1536));
+        const std::int32_t x0 = RANDOM_random30() % 256;
+        const std::int32_t y0 = RANDOM_random30() % 256;
+        const std::int32_t x1 = RANDOM_random30() % 256;
+        const std::int32_t y1 = RANDOM_random30() % 256;
+        const std::uint32_t colour = wheel(static_cast<std::uint32_t>(RANDOM_random30() % 1536));
         IMGFX_blendRect(frame, std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0), colour, 16);
     }
 }

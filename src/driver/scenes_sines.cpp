@@ -8,6 +8,7 @@
 #include "driver/QORN7316_state.h"
 #include "effects/BALL3D.h"
 #include "effects/SINELINE.h"
+#include "foundation/INT.h"
 #include "foundation/LIST.h"
 #include "foundation/SINE.h"
 #include "vector/LOGOFLY.h"
@@ -16,11 +17,7 @@
 
 namespace {
 
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-std::int32_t r() { return RANDOM_random30(); }
-std::int32_t sine(std::int32_t i) { return SINE_table[i & SINE_MASK]; }
-
-std::uint32_t lightColour() { return (u(r()) & 0x7F7F7Fu) + 0x808080u; }
+std::uint32_t lightColour() { return (INT_u(RANDOM_random30()) & 0x7F7F7Fu) + 0x808080u; }
 
 // HEIGHT FIELD and "E": the last picture fades out, no filters, no trails.
 void enterOverBlack()
@@ -65,14 +62,14 @@ void QORN7316_initSineLines()
         sineLine->step[k].y = steps[k];
     }
     sineLine->colour = 0xFFFFFFu;
-    sineLine->speed[0].y = (r() & 15) + 16;
-    sineLine->speed[1].y = (r() % 24) + 24;
-    sineLine->speed[2].y = (r() & 31) + 32;
+    sineLine->speed[0].y = (RANDOM_random30() & 15) + 16;
+    sineLine->speed[1].y = (RANDOM_random30() % 24) + 24;
+    sineLine->speed[2].y = (RANDOM_random30() & 31) + 32;
     for (std::int32_t k = 0; k < 3; ++k)
-        if ((r() & 1) == 1) sineLine->speed[k].y = -sineLine->speed[k].y;
+        if ((RANDOM_random30() & 1) == 1) sineLine->speed[k].y = -sineLine->speed[k].y;
     // Entries 3k, 3k + 1, 3k + 2 are (k + 1) x (a, b, c); reversed, triple k
     // is (7 - k) x (c, b, a).
-    for (std::int32_t i = 0; i < 3; ++i) bandSteps[i] = (r() & 7) + 1;
+    for (std::int32_t i = 0; i < 3; ++i) bandSteps[i] = (RANDOM_random30() & 7) + 1;
     for (std::int32_t i = 3; i < 21; ++i) bandSteps[i] = bandSteps[i - 3] + bandSteps[i % 3];
     for (std::int32_t i = 0; i < 10; ++i) std::swap(bandSteps[i], bandSteps[20 - i]);
     bandSteps[21] = bandSteps[22] = bandSteps[23] = 0;
@@ -85,7 +82,7 @@ namespace {
 
 void sineLinesEnter()
 {
-    fadeColour = u((r() & 63) + 64) * 0x010101u;
+    fadeColour = INT_u((RANDOM_random30() & 63) + 64) * 0x010101u;
     blurOn = glowOn = 0;
     trailFade = 0;
     QORN7316_initSineLines();
@@ -100,7 +97,7 @@ void drawSineLines(bool advance)
     // Stripes: red and green fall with y, a ramp from white to blue.
     std::int32_t y = 0;
     for (std::int32_t h : bandHeights) {
-        IMG_fillRect(frame, 0, y, screenWidth, h, 0xFFFFFFu - u(y + 63) * 0x010100u);
+        IMG_fillRect(frame, 0, y, screenWidth, h, 0xFFFFFFu - INT_u(y + 63) * 0x010100u);
         y += h;
     }
     y = 0;
@@ -116,7 +113,7 @@ void drawSineLines(bool advance)
             s->height = h;
             s->y = y;
             // Green 0x80 and blue y + 60 for the visible bands.
-            const std::uint32_t b = u(y + 60);
+            const std::uint32_t b = INT_u(y + 60);
             s->colour = (b & ~0xFF00u) | ((((b >> 8) | 0x80u) & 0xFFu) << 8);
             SINELINE_compute(s);
         }
@@ -149,8 +146,8 @@ BALL3D* ball = nullptr;
 
 void balls3DEnter()
 {
-    IMG_clear(frame, u(r()) & 0x1F1F1Fu);
-    fadeColour = u((r() & 15) + 8) * 0x010101u;
+    IMG_clear(frame, INT_u(RANDOM_random30()) & 0x1F1F1Fu);
+    fadeColour = INT_u((RANDOM_random30() & 15) + 8) * 0x010101u;
     blurOn = glowOn = 0;
     trailFade = 0;
     keepFrame = 1;
@@ -163,15 +160,15 @@ void balls3DEnter()
     }
 }
 
-std::int32_t lightComponent(std::int32_t i) { return (sine(i) * 10) >> 15; }
+std::int32_t lightComponent(std::int32_t i) { return (SINE_at(i) * 10) >> 15; }
 
 bool balls3DFrame(std::int32_t left)
 {
     if (ball != nullptr) {
-        ball->colour = u(r()) & 0x7F7F7Fu;
-        ball->x = r() % screenWidth;
-        ball->y = r() % screenHeight;
-        ball->radius = (r() % screenWidth) / 6 + 8;
+        ball->colour = INT_u(RANDOM_random30()) & 0x7F7F7Fu;
+        ball->x = RANDOM_random30() % screenWidth;
+        ball->y = RANDOM_random30() % screenHeight;
+        ball->radius = (RANDOM_random30() % screenWidth) / 6 + 8;
         BALL3D_draw(ball);
         // The light for the next ball circles with the frames left.
         ball->light = {lightComponent(5 * left), lightComponent(3 * left), lightComponent(7 * left)};
@@ -221,15 +218,15 @@ void heightFieldEnter()
 {
     enterOverBlack();
     if (grid == nullptr) makeGrid();
-    waves.phase1 = r() & SINE_MASK;
-    waves.speed1 = (r() & 15) + 3;
-    waves.amplitude1 = (r() & 15) + 12;
-    waves.rowStep = (r() & 31) + 24;
-    waves.phase2 = r() & SINE_MASK;
-    waves.speed2 = (r() & 31) + 3;
-    waves.amplitude2 = (r() & 15) + 12;
-    waves.columnStep = (r() & 31) + 24;
-    for (std::int32_t i = 0; i < 4; ++i) r();   // four draws that configure nothing visible
+    waves.phase1 = RANDOM_random30() & SINE_MASK;
+    waves.speed1 = (RANDOM_random30() & 15) + 3;
+    waves.amplitude1 = (RANDOM_random30() & 15) + 12;
+    waves.rowStep = (RANDOM_random30() & 31) + 24;
+    waves.phase2 = RANDOM_random30() & SINE_MASK;
+    waves.speed2 = (RANDOM_random30() & 31) + 3;
+    waves.amplitude2 = (RANDOM_random30() & 15) + 12;
+    waves.columnStep = (RANDOM_random30() & 31) + 24;
+    for (std::int32_t i = 0; i < 4; ++i) RANDOM_random30();   // four draws that configure nothing visible
     colourFlyingLogo();
     backgroundColour = 0xFFFFFFu;
 }
@@ -252,8 +249,8 @@ void drawGrid()
     const std::uint32_t f = pacer != nullptr ? pacer->frames : 0u;
     for (std::int32_t index = 0; index < gridCopy->segments->count; ++index) {
         SEG2D* s = segment(gridCopy, index);
-        const std::uint32_t b = u(index / gridSide);
-        const std::uint32_t c = u(index % gridSide);
+        const std::uint32_t b = INT_u(index / gridSide);
+        const std::uint32_t c = INT_u(index % gridSide);
         if (s != nullptr) s->start->colour = QORN7316_wheel(16u * c + 10u * f + 16u * (b / 2u));
     }
     gridCopy->angle = 0;
@@ -270,8 +267,8 @@ void updateGrid()
     for (std::int32_t j = 0; j < gridSide; ++j)
         for (std::int32_t i = 0; i < gridSide; ++i) {
             gridX[j][i] = cell * i + cell * j;
-            gridY[j][i] = cell * j + ((sine(waves.phase1 + waves.rowStep * j) * waves.amplitude1 +
-                                       sine(waves.phase2 + waves.columnStep * i) * waves.amplitude2) >> 15);
+            gridY[j][i] = cell * j + ((SINE_at(waves.phase1 + waves.rowStep * j) * waves.amplitude1 +
+                                       SINE_at(waves.phase2 + waves.columnStep * i) * waves.amplitude2) >> 15);
         }
     waves.phase1 = (waves.phase1 + waves.speed1) & SINE_MASK;
     waves.phase2 = (waves.phase2 + waves.speed2) & SINE_MASK;
@@ -297,7 +294,7 @@ bool heightFieldFrame(std::int32_t)
 
 void flashingPixelsEnter()
 {
-    fadeColour = u((r() & 63) + 32) * 0x010101u;
+    fadeColour = INT_u((RANDOM_random30() & 63) + 32) * 0x010101u;
     blurOn = 1;
     glowOn = 1;
     trailFade = 1;

@@ -15,8 +15,6 @@ QORN7316_FLOWERS flowersState{};
 
 namespace {
 
-std::uint32_t random30() { return static_cast<std::uint32_t>(RANDOM_random30()); }
-
 void keepBlackFrame()
 {
     trailFade = 0;
@@ -26,7 +24,7 @@ void keepBlackFrame()
 
 void setFlyingLogoColour()
 {
-    const std::uint32_t colour = (random30() & 0x7F7F7Fu) + 0x808080u;
+    const std::uint32_t colour = (RANDOM_random30u() & 0x7F7F7Fu) + 0x808080u;
     if (flyingLogo != nullptr) flyingLogo->color = colour;
 }
 
@@ -59,10 +57,10 @@ void finiteStateEnter()
     const auto lowest = static_cast<std::uint32_t>(screenHeight - 32);
     const auto width = static_cast<std::uint32_t>(screenWidth);
     for (int i = 0; i < 6; ++i) {
-        const auto y1 = static_cast<std::int32_t>(random30() % lowest);
-        const auto x1 = static_cast<std::int32_t>(random30() % width);
-        const auto y0 = static_cast<std::int32_t>(random30() % lowest);
-        const auto x0 = static_cast<std::int32_t>(random30() % width);
+        const auto y1 = static_cast<std::int32_t>(RANDOM_random30u() % lowest);
+        const auto x1 = static_cast<std::int32_t>(RANDOM_random30u() % width);
+        const auto y0 = static_cast<std::int32_t>(RANDOM_random30u() % lowest);
+        const auto x0 = static_cast<std::int32_t>(RANDOM_random30u() % width);
         IMG_drawLine(frame, x0, y0, x1, y1, 0xFFFFFFu);
     }
     if (backgroundPicture != nullptr) {
@@ -133,9 +131,9 @@ LIST* makeFlowerPictures()
 
 void respawn(QORN7316_FLOWERS& g, std::int32_t i)
 {
-    g.angle[i] = static_cast<std::int32_t>(random30() & 0x3FFu);
-    g.kind[i] = static_cast<std::int32_t>(random30() % 32u);
-    g.x[i] = static_cast<std::int32_t>(random30() % 256u);
+    g.angle[i] = static_cast<std::int32_t>(RANDOM_random30u() & 0x3FFu);
+    g.kind[i] = static_cast<std::int32_t>(RANDOM_random30u() % 32u);
+    g.x[i] = static_cast<std::int32_t>(RANDOM_random30u() % 256u);
     g.y[i] = -48;
 }
 
@@ -180,9 +178,9 @@ void flowersGameEnter()
     if (g.enlarged == nullptr) g.enlarged = newImage(64);
     if (g.made == 0) {
         for (std::int32_t i = 0; i < FLOWERS; ++i) {
-            g.angle[i] = static_cast<std::int32_t>(random30() & 0x3FFu);
-            g.kind[i] = static_cast<std::int32_t>(random30() & 31u);
-            g.x[i] = static_cast<std::int32_t>(random30() % 256u);
+            g.angle[i] = static_cast<std::int32_t>(RANDOM_random30u() & 0x3FFu);
+            g.kind[i] = static_cast<std::int32_t>(RANDOM_random30u() & 31u);
+            g.x[i] = static_cast<std::int32_t>(RANDOM_random30u() % 256u);
             g.y[i] = -48;
         }
         g.selected = -1;
@@ -202,14 +200,14 @@ void flowersGameEnter()
     QORN7316_enterDarkTrails();
     setFlyingLogoColour();
 
-    g.textColour = QORN7316_wheel(random30() % 1536u);
+    g.textColour = QORN7316_wheel(RANDOM_random30u() % 1536u);
     QORN7316_recolourTitleFont(0x7F7F7Fu, g.textColour, 0xFFFFFFu, 0x002244u);
 }
 
 // A colour word moved by whole green steps and held inside [low, high].
 std::uint32_t nudge(std::uint32_t colour, std::int32_t low, std::int32_t high)
 {
-    const std::int64_t delta = (static_cast<std::int64_t>(random30() % 5u) - 2) * 256;
+    const std::int64_t delta = (static_cast<std::int64_t>(RANDOM_random30u() % 5u) - 2) * 256;
     std::int64_t v = static_cast<std::int64_t>(colour) + delta;
     if (v < low) v = low;
     if (v > high) v = high;
@@ -220,13 +218,13 @@ void growMosaic(QORN7316_FLOWERS& g)
 {
     const std::int32_t half = screenHeight / 2;
     for (int i = 0; i < 256; ++i) {
-        std::int32_t c = static_cast<std::int32_t>(random30() & 31u);
-        std::int32_t k = static_cast<std::int32_t>(random30() & 15u);
+        std::int32_t c = static_cast<std::int32_t>(RANDOM_random30u() & 31u);
+        std::int32_t k = static_cast<std::int32_t>(RANDOM_random30u() & 15u);
         const std::uint32_t grass = nudge(IMG_getPixel(g.ground, 8 * c, 8 * k + half), 0x008000, 0x00C000);
         IMG_fillRect(g.ground, 8 * c, 8 * k + half, 8, 8, grass);
 
-        c = static_cast<std::int32_t>(random30() & 31u);
-        k = static_cast<std::int32_t>(random30() & 15u);
+        c = static_cast<std::int32_t>(RANDOM_random30u() & 31u);
+        k = static_cast<std::int32_t>(RANDOM_random30u() & 15u);
         const std::uint32_t sky = nudge(IMG_getPixel(g.ground, 8 * c, 8 * k) & 0x00FF00u, 0x00C000, 0x00FF00) + 0xFFu;
         IMG_fillRect(g.ground, 8 * c, 8 * k, 8, 8, sky);
     }
@@ -306,10 +304,10 @@ void QORN7316_flowersMove(MOUSE* p)
             continue;
         }
         g.angle[i] = (g.angle[i] + i) & 1023;
-        g.x[i] += g.wind + static_cast<std::int32_t>(random30() % 3u) - 1;
+        g.x[i] += g.wind + static_cast<std::int32_t>(RANDOM_random30u() % 3u) - 1;
         if (g.x[i] > 319) g.x[i] = -64;
         if (g.x[i] < -64) g.x[i] = 319;
-        g.y[i] += g.fall + static_cast<std::int32_t>(random30() & 1u);
+        g.y[i] += g.fall + static_cast<std::int32_t>(RANDOM_random30u() & 1u);
         if (g.y[i] > 256 || g.y[i] < -64) respawn(g, i);
         if (g.rotated != nullptr) {
             g.rotated->x = g.x[i];
@@ -338,8 +336,8 @@ void QORN7316_flowersMove(MOUSE* p)
         drawPlaced(shown);
     }
 
-    if ((random30() & 255u) == 0) g.wind = static_cast<std::int32_t>(random30() % 5u) - 2;
-    if ((random30() & 255u) == 0) g.fall = static_cast<std::int32_t>(random30() & 1u) + 1;
+    if ((RANDOM_random30u() & 255u) == 0) g.wind = static_cast<std::int32_t>(RANDOM_random30u() % 5u) - 2;
+    if ((RANDOM_random30u() & 255u) == 0) g.fall = static_cast<std::int32_t>(RANDOM_random30u() & 1u) + 1;
 }
 
 extern const QORN7316_SCENE QORN7316_finiteStateScene{"FINITE STATE", 1500, finiteStateEnter, finiteStateFrame, nullptr, nullptr, false, true};

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -18,23 +19,20 @@ namespace {
 
 constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
 
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-
 // (S(angle) * r) >> 15 and the same for the cosine.
-std::int32_t sinR(std::int32_t angle, std::int32_t r) { return wrap(u(SINE_table[u(angle) & mask]) * u(r)) >> 15; }
-std::int32_t cosR(std::int32_t angle, std::int32_t r) { return sinR(wrap(u(angle) + 256u), r); }
+std::int32_t sinR(std::int32_t angle, std::int32_t r) { return SINE_scale(angle, r); }
+std::int32_t cosR(std::int32_t angle, std::int32_t r) { return SINE_scale(INT_add(angle, 256), r); }
 
 // One correction by the size, toward 0 .. size - 1.
 std::int32_t wrapOnce(std::int32_t v, std::int32_t size)
 {
-    if (v < 0) return wrap(u(v) + u(size));
-    if (v >= size) return wrap(u(v) - u(size));
+    if (v < 0) return INT_add(v, size);
+    if (v >= size) return INT_sub(v, size);
     return v;
 }
 
-std::int32_t pointX(const ARCHPATH* p) { return wrap(u(p->x) + u(sinR(p->angle, p->radius))); }
-std::int32_t pointY(const ARCHPATH* p) { return wrap(u(p->y) + u(cosR(p->angle, p->radius))); }
+std::int32_t pointX(const ARCHPATH* p) { return INT_add(p->x, sinR(p->angle, p->radius)); }
+std::int32_t pointY(const ARCHPATH* p) { return INT_add(p->y, cosR(p->angle, p->radius)); }
 
 std::int32_t absDiv(std::int32_t a, std::int32_t turn)
 {
@@ -47,22 +45,22 @@ enum class Change { plain, wide, tight, keepTurn };
 void advance(ARCHPATH* p, Change kind)
 {
     if (p == nullptr) { ARCHPATH_error(); return; }
-    p->angle = wrap((u(p->angle) + u(p->turn)) & mask);
+    p->angle = INT_wrap((INT_u(p->angle) + INT_u(p->turn)) & mask);
     p->counter += 1;
     if (p->counter < p->arcLength) return;
     std::int32_t next = p->radius;   // radius of the next arc
     if (kind == Change::wide) next = (RANDOM_rand15() & 31) + 16;
     if (kind == Change::tight || kind == Change::keepTurn) next = (RANDOM_rand15() & 15) + 8;
-    const std::int32_t distance = wrap(u(p->radius) + u(next));
-    p->x = wrapOnce(wrap(u(p->x) + u(sinR(p->angle, distance))), p->width);
-    p->y = wrapOnce(wrap(u(p->y) + u(cosR(p->angle, distance))), p->height);
+    const std::int32_t distance = INT_add(p->radius, next);
+    p->x = wrapOnce(INT_add(p->x, sinR(p->angle, distance)), p->width);
+    p->y = wrapOnce(INT_add(p->y, cosR(p->angle, distance)), p->height);
     p->radius = next;
     if (kind == Change::wide) p->arcLength = absDiv((RANDOM_rand15() & 1023) + 256, p->turn);
     if (kind == Change::tight) p->arcLength = absDiv((RANDOM_rand15() & 2047) + 2048, p->turn);
     if (kind == Change::keepTurn) p->arcLength = absDiv(RANDOM_rand15() % 768 + 256, p->turn);
     p->counter = 0;
-    p->angle = wrap((u(p->angle) + u(SINE_SIZE / 2)) & mask);
-    if (kind != Change::keepTurn) p->turn = wrap(0u - u(p->turn));
+    p->angle = INT_wrap((INT_u(p->angle) + INT_u(SINE_SIZE / 2)) & mask);
+    if (kind != Change::keepTurn) p->turn = INT_sub(0, p->turn);
 }
 
 // The sprite at (sx, sy), repeated once across the left or right edge and,
@@ -72,14 +70,14 @@ void placeWrapped(const ARCHPATH* p, const IMG* sprite, std::int32_t sx, std::in
 {
     put(sx, sy);
     if (sx < 0) {
-        sx = wrap(u(sx) + u(p->width));
+        sx = INT_add(sx, p->width);
         put(sx, sy);
     } else if (static_cast<std::int64_t>(sx) + sprite->width > p->width) {
-        sx = wrap(u(sx) - u(p->width));
+        sx = INT_sub(sx, p->width);
         put(sx, sy);
     }
-    if (sy < 0) put(sx, wrap(u(sy) + u(p->height)));
-    else if (static_cast<std::int64_t>(sy) + sprite->height > p->height) put(sx, wrap(u(sy) - u(p->height)));
+    if (sy < 0) put(sx, INT_add(sy, p->height));
+    else if (static_cast<std::int64_t>(sy) + sprite->height > p->height) put(sx, INT_sub(sy, p->height));
 }
 
 void drawAdd(ARCHPATH* p, IMG* img, bool four)
@@ -88,7 +86,7 @@ void drawAdd(ARCHPATH* p, IMG* img, bool four)
     IMG* s = p->addSprite;
     const auto put = [s, img](std::int32_t x, std::int32_t y) { IMGFX_addRect(s, img, 0, 0, x, y, s->width, s->height); };
     const std::int32_t px = pointX(p), py = pointY(p);
-    const std::int32_t mx = wrap(u(img->width) - u(px)), my = wrap(u(img->height) - u(py));
+    const std::int32_t mx = INT_sub(img->width, px), my = INT_sub(img->height, py);
     const std::int32_t places[4][2] = {{px, py}, {mx, py}, {mx, my}, {px, my}};
     for (std::int32_t i = 0; i < (four ? 4 : 1); ++i) {
         s->x = places[i][0];
@@ -107,7 +105,7 @@ void drawScatter(ARCHPATH* p, IMG* img, bool four)
         IMGFX_scatter(img, s, 18);
     };
     const std::int32_t px = pointX(p), py = pointY(p);
-    const std::int32_t mx = wrap(u(img->width) - u(px)), my = wrap(u(img->height) - u(py));
+    const std::int32_t mx = INT_sub(img->width, px), my = INT_sub(img->height, py);
     const std::int32_t places[4][2] = {{px, py}, {mx, py}, {mx, my}, {px, my}};
     for (std::int32_t i = 0; i < (four ? 4 : 1); ++i) placeWrapped(p, s, places[i][0], places[i][1], put);
 }
@@ -145,7 +143,7 @@ void ARCHPATH_randomize(ARCHPATH* path)
     // A sprite the caller already holds is kept rather than replaced and lost.
     if (path->addSprite == nullptr) path->addSprite = IMG_new();
     if (path->scatterSprite == nullptr) path->scatterSprite = IMG_new();
-    path->colour = (u(RANDOM_random30()) & 0x7F7F7Fu) + 0x808080u;
+    path->colour = (INT_u(RANDOM_random30()) & 0x7F7F7Fu) + 0x808080u;
 }
 
 void ARCHPATH_plot(const ARCHPATH* path, IMG* img)

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 #include "raster/PIXSPAN.h"
@@ -21,18 +22,15 @@ namespace {
 constexpr std::int32_t half = SINE_SIZE / 2;
 constexpr std::int32_t quarter = SINE_SIZE / 4;
 
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-
 // (sine entry * r) >> 15 in wrapping 32-bit arithmetic.
 std::int32_t scale(std::int32_t index, std::int32_t r)
 {
-    return wrap(u(SINE_table[index & SINE_MASK]) * u(r)) >> 15;
+    return SINE_scale(index, r);
 }
 
 std::uint32_t grey(std::int32_t v)
 {
-    const std::uint32_t g = u(std::min(v, 255));
+    const std::uint32_t g = INT_u(std::min(v, 255));
     return (g << 16) | (g << 8) | g;
 }
 
@@ -46,9 +44,9 @@ void shadeRing(std::int32_t ring, std::uint32_t lightY, BALL3D_XYZ l, std::uint3
                std::int32_t* brightness, std::uint32_t* colours)
 {
     for (std::int32_t b = 0; b < half; ++b) {
-        const std::int32_t dx = wrap(u(SINE_table[b + quarter]) * u(ring)) >> 15;
-        const std::int32_t dz = wrap(u(SINE_table[b]) * u(ring)) >> 15;
-        const std::int32_t v = wrap(u(dx) * u(l.x) + lightY + u(dz) * u(l.z)) / 9;
+        const std::int32_t dx = INT_mul(SINE_table[b + quarter], ring) >> 15;
+        const std::int32_t dz = INT_mul(SINE_table[b], ring) >> 15;
+        const std::int32_t v = INT_wrap(INT_u(dx) * INT_u(l.x) + lightY + INT_u(dz) * INT_u(l.z)) / 9;
         dxs[b] = dx;
         brightness[b] = v;
         colours[b] = v >= 0 ? PIXSPAN_addPixel(c, grey(v)) : PIXSPAN_subPixel(c, grey(-v));   // RGB888_add, RGB888_sub
@@ -66,7 +64,7 @@ BALL3D* BALL3D_new()
     ball->z = RANDOM_random30() & 255;
     ball->width = ball->height = ball->depth = 256;
     ball->radius = RANDOM_random30() & 255;
-    ball->colour = u(RANDOM_random30());
+    ball->colour = INT_u(RANDOM_random30());
     ball->spare = RANDOM_random30();
     return ball;
 }
@@ -99,8 +97,8 @@ void BALL3D_draw(BALL3D* ball)
     for (std::int32_t a = 0; a < half; ++a) {
         const std::int32_t ring = scale(a, r);
         const std::int32_t dy = scale(a + quarter, r);
-        const std::int32_t py = wrap(u(ball->y) + u(dy));
-        const std::uint32_t lightY = u(dy) * u(l.y);
+        const std::int32_t py = INT_add(ball->y, dy);
+        const std::uint32_t lightY = INT_u(dy) * INT_u(l.y);
         shadeRing(ring, lightY, l, c, dxs, brightness, colours);
         for (std::int32_t b = 0; b < half; ++b) {
             least = std::min(least, brightness[b]);
@@ -108,11 +106,11 @@ void BALL3D_draw(BALL3D* ball)
         }
         last = brightness[half - 1];
         if (!direct) {
-            for (std::int32_t b = 0; b < half; ++b) IMG_putPixel(image, wrap(u(ball->x) + u(dxs[b])), py, colours[b]);
+            for (std::int32_t b = 0; b < half; ++b) IMG_putPixel(image, INT_add(ball->x, dxs[b]), py, colours[b]);
         } else if (py >= 0 && py < height) {
             std::uint32_t* row = image->pixels + static_cast<std::size_t>(py) * static_cast<std::size_t>(width);
             for (std::int32_t b = 0; b < half; ++b) {
-                const std::int32_t px = wrap(u(ball->x) + u(dxs[b]));
+                const std::int32_t px = INT_add(ball->x, dxs[b]);
                 if (px >= 0 && px < width) row[px] = colours[b];
             }
         }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -17,20 +18,16 @@ namespace {
 
 constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
 
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-std::int32_t sine(std::uint32_t i) { return SINE_table[i & mask]; }
-
 // The strand's coordinate c + (S(p) * amplitude) >> 15.
 std::int32_t strand(std::int32_t c, std::uint32_t p, std::int32_t amplitude)
 {
-    return wrap(u(c) + u(wrap(u(sine(p)) * u(amplitude)) >> 15));
+    return INT_add(c, INT_mul(SINE_at(p), amplitude) >> 15);
 }
 
 std::uint32_t level(std::uint32_t p, std::int32_t shift)
 {
-    const std::int32_t v = sine(p) >> shift;
-    return u(v < 0 ? -v : v);
+    const std::int32_t v = SINE_at(p) >> shift;
+    return INT_u(v < 0 ? -v : v);
 }
 
 // Bands: a and b are the two strands at column (row) i; back spans where
@@ -39,19 +36,19 @@ template <typename Span>
 void drawBand(const HELIX* h, std::int32_t c, std::int32_t n, Span span, bool vertical)
 {
     for (std::int32_t pass = 0; pass < 2; ++pass) {
-        std::uint32_t p = u(h->phase) & mask;
-        std::uint32_t q = (u(h->phase) + u(h->offset)) & mask;
+        std::uint32_t p = INT_u(h->phase) & mask;
+        std::uint32_t q = (INT_u(h->phase) + INT_u(h->offset)) & mask;
         for (std::int32_t i = 0; i < n; ++i) {
             const std::int32_t a = strand(c, p, h->amplitude);
             const std::int32_t b = strand(c, q, h->amplitude);
             if (pass == 0 && a > b) {
                 // The vertical band's back is a fixed 33-pixel piece below the first strand.
-                if (vertical) span(i, a, wrap(u(a) + 32u), h->shade);
+                if (vertical) span(i, a, INT_add(a, 32), h->shade);
                 else span(i, a, b, h->shade);
             }
             if (pass == 1 && a <= b) span(i, a, b, h->colour);
-            p = (p + u(h->step)) & mask;
-            q = (q + u(h->step)) & mask;
+            p = (p + INT_u(h->step)) & mask;
+            q = (q + INT_u(h->step)) & mask;
         }
     }
 }
@@ -64,8 +61,8 @@ void drawTwist(const HELIX* h, std::int32_t c, std::int32_t n, std::int32_t line
 {
     const auto inside = [lines](std::int64_t k) { return k >= 0 && k < lines; };
     const std::int32_t len = h->offset;
-    std::int32_t prev = strand(c, u(h->phase), h->amplitude);
-    std::uint32_t p = (u(h->phase) + u(h->step)) & mask;
+    std::int32_t prev = strand(c, INT_u(h->phase), h->amplitude);
+    std::uint32_t p = (INT_u(h->phase) + INT_u(h->step)) & mask;
     const std::int64_t end = static_cast<std::int64_t>(n) + len;
     for (std::int64_t i64 = -static_cast<std::int64_t>(len); i64 < end; ++i64) {
         const std::int32_t i = static_cast<std::int32_t>(i64);
@@ -73,14 +70,14 @@ void drawTwist(const HELIX* h, std::int32_t c, std::int32_t n, std::int32_t line
         if (front && cur > prev) {
             const std::uint32_t colour = RGB888_darken(h->colour, level(p, 8));
             for (std::int64_t k = std::max<std::int64_t>(prev, 0); k <= cur && inside(k); ++k)
-                span(static_cast<std::int32_t>(k), i, wrap(u(i) + u(len)), colour);
+                span(static_cast<std::int32_t>(k), i, INT_add(i, len), colour);
         }
         if (!front && cur < prev) {
             const std::uint32_t colour = RGB888_darken(h->shade, level(p, 9));
             for (std::int64_t k = std::min<std::int64_t>(prev, lines - 1); k >= cur && inside(k); --k)
-                span(static_cast<std::int32_t>(k), i, wrap(u(i) + u(len)), colour);
+                span(static_cast<std::int32_t>(k), i, INT_add(i, len), colour);
         }
-        p = (p + u(h->step)) & mask;
+        p = (p + INT_u(h->step)) & mask;
         prev = cur;
     }
 }
@@ -117,14 +114,14 @@ void HELIX_randomize(HELIX* helix)
     helix->step = (RANDOM_random30() & 7) + 1;
     helix->amplitude = RANDOM_random30() % 100 + 16;
     helix->offset = RANDOM_random30() % 63 + 64;
-    helix->colour = (u(RANDOM_random30()) & 0x7F7F7Fu) + 0x808080u;
+    helix->colour = (INT_u(RANDOM_random30()) & 0x7F7F7Fu) + 0x808080u;
     helix->shade = (helix->colour & 0xFEFEFEu) >> 1;
 }
 
 void HELIX_advance(HELIX* helix)
 {
     if (helix == nullptr) { HELIX_error(); return; }
-    helix->phase = wrap((u(helix->phase) + u(helix->speed)) & mask);
+    helix->phase = INT_wrap((INT_u(helix->phase) + INT_u(helix->speed)) & mask);
 }
 
 void HELIX_drawBandV(const HELIX* helix, IMG* img)

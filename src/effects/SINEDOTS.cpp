@@ -2,9 +2,11 @@
 // is masked, which equals the non-negative remainder modulo the table length.
 #include "effects/SINEDOTS.h"
 
+#include <array>
 #include <new>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -15,11 +17,15 @@ namespace {
 
 constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
 
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-std::int32_t sine(std::uint32_t i) { return SINE_table[i & mask]; }
 std::int32_t randomPhase() { return RANDOM_rand15() % SINE_SIZE; }
 std::int32_t r(std::int32_t m) { return RANDOM_rand15() & m; }
+
+// How each of the three waves is drawn: speed rand15 & mask + base, step
+// rand15 & 15 + base (one more on y), a fixed amplitude.
+struct Wave {
+    std::int32_t speedMask, speedBase, stepBase, amplitude;
+};
+constexpr std::array<Wave, 3> waves{{{7, 3, 5, 128}, {7, 2, 6, 64}, {3, 1, 7, 32}}};
 
 // Amplitudes from the image, then count dots as in the sine-line chain.
 template <typename Plot>
@@ -32,25 +38,25 @@ void plotDots(SINEDOTS* dots, IMG* img, Plot plot)
         dots->amplitude[k].x = img->width >> (k + 1);
         dots->amplitude[k].y = img->height >> (k + 1);
     }
-    const std::uint32_t cx = u(dots->width >> 1);
-    const std::uint32_t cy = u(dots->height >> 1);
+    const std::uint32_t cx = INT_u(dots->width >> 1);
+    const std::uint32_t cy = INT_u(dots->height >> 1);
     const SINEDOTS_XYZ* a = dots->amplitude;
     const SINEDOTS_XYZ* s = dots->step;
     std::uint32_t px[3], py[3];
     for (std::int32_t k = 0; k < 3; ++k) {
-        px[k] = u(dots->phase[k].x);
-        py[k] = u(dots->phase[k].y);
+        px[k] = INT_u(dots->phase[k].x);
+        py[k] = INT_u(dots->phase[k].y);
     }
     for (std::int32_t i = 0; i < dots->count; ++i) {
         std::uint32_t sx = 0, sy = 0;
         for (std::int32_t k = 0; k < 3; ++k) {
-            sx += u(sine(px[k])) * u(a[k].x);
-            sy += u(sine(py[k])) * u(a[k].y);
+            sx += INT_u(SINE_at(px[k])) * INT_u(a[k].x);
+            sy += INT_u(SINE_at(py[k])) * INT_u(a[k].y);
         }
-        plot(img, wrap(cx + u(wrap(sx) >> 16)), wrap(cy + u(wrap(sy) >> 16)), dots->colour);
+        plot(img, INT_wrap(cx + INT_u(INT_wrap(sx) >> 16)), INT_wrap(cy + INT_u(INT_wrap(sy) >> 16)), dots->colour);
         for (std::int32_t k = 0; k < 3; ++k) {
-            px[k] = (px[k] + u(s[k].x)) & mask;
-            py[k] = (py[k] + u(s[k].y)) & mask;
+            px[k] = (px[k] + INT_u(s[k].x)) & mask;
+            py[k] = (py[k] + INT_u(s[k].y)) & mask;
         }
     }
 }
@@ -94,35 +100,24 @@ void SINEDOTS_randomize(SINEDOTS* dots)
     SINEDOTS_XYZ* v = dots->speed;
     SINEDOTS_XYZ* s = dots->step;
     SINEDOTS_XYZ* a = dots->amplitude;
-    p[0].x = randomPhase();
-    p[0].y = randomPhase();
-    v[0].x = r(7) + 3;
-    v[0].y = r(7) + 3;
-    s[0].x = r(15) + 5;
-    s[0].y = r(15) + 6;
-    a[0] = {128, 128, a[0].z};
-    p[1].x = randomPhase();
-    p[1].y = randomPhase();
-    v[1].x = r(7) + 2;
-    v[1].y = r(7) + 2;
-    s[1].x = r(15) + 6;
-    s[1].y = r(15) + 7;
-    a[1] = {64, 64, a[1].z};
-    p[2].x = randomPhase();
-    p[2].y = randomPhase();
-    v[2].x = r(3) + 1;
-    v[2].y = r(3) + 1;
-    s[2].x = r(15) + 7;
-    s[2].y = r(15) + 8;
-    a[2] = {32, 32, a[2].z};
+    for (std::int32_t k = 0; k < 3; ++k) {
+        const Wave& w = waves[static_cast<std::size_t>(k)];
+        p[k].x = randomPhase();
+        p[k].y = randomPhase();
+        v[k].x = r(w.speedMask) + w.speedBase;
+        v[k].y = r(w.speedMask) + w.speedBase;
+        s[k].x = r(15) + w.stepBase;
+        s[k].y = r(15) + w.stepBase + 1;
+        a[k] = {w.amplitude, w.amplitude, a[k].z};
+    }
 }
 
 void SINEDOTS_advance(SINEDOTS* dots)
 {
     if (dots == nullptr) { SINEDOTS_error(); return; }
     for (std::int32_t k = 0; k < 3; ++k) {
-        dots->phase[k].x = wrap((u(dots->phase[k].x) + u(dots->speed[k].x)) & mask);
-        dots->phase[k].y = wrap((u(dots->phase[k].y) + u(dots->speed[k].y)) & mask);
+        dots->phase[k].x = INT_wrap((INT_u(dots->phase[k].x) + INT_u(dots->speed[k].x)) & mask);
+        dots->phase[k].y = INT_wrap((INT_u(dots->phase[k].y) + INT_u(dots->speed[k].y)) & mask);
     }
 }
 

@@ -3,11 +3,13 @@
 // remainder modulo the table length; the weighted sums wrap in 32 bits.
 #include "effects/SINELINE.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -18,21 +20,23 @@ namespace {
 
 constexpr std::uint32_t mask = static_cast<std::uint32_t>(SINE_MASK);
 
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-
-std::int32_t sine(std::uint32_t i) { return SINE_table[i & mask]; }
-
 // Phase plus increment, reduced to 0..N-1.
-std::int32_t turn(std::int32_t phase, std::int32_t by) { return wrap((u(phase) + u(by)) & mask); }
+std::int32_t turn(std::int32_t phase, std::int32_t by) { return INT_wrap((INT_u(phase) + INT_u(by)) & mask); }
 
 std::int32_t randomPhase() { return RANDOM_rand15() % SINE_SIZE; }
 std::int32_t r(std::int32_t m) { return RANDOM_rand15() & m; }
 
+// How each of the three waves is drawn: speed and step (one more on y) are
+// rand15 & mask + base; waves 1 and 3 run forward, wave 2 backward.
+struct Wave {
+    std::int32_t sign, speedMask, speedBase, stepMask, stepBase;
+};
+constexpr std::array<Wave, 3> waves{{{1, 15, 3, 7, 3}, {-1, 7, 2, 15, 4}, {1, 3, 1, 31, 5}}};
+
 std::int32_t absDiff(std::int32_t a, std::int32_t b)
 {
-    const std::int32_t d = wrap(u(a) - u(b));
-    return d < 0 ? wrap(0u - u(d)) : d;
+    const std::int32_t d = INT_sub(a, b);
+    return d < 0 ? INT_sub(0, d) : d;
 }
 
 bool usable(const SINELINE* line, const IMG* img)
@@ -54,16 +58,16 @@ enum : unsigned { mirrorH = 1, mirrorV = 2, mirrorHV = 4, swap = 8, swapH = 16, 
 void drawMirrored(const SINELINE* line, IMG* img, unsigned copies)
 {
     if (!usable(line, img)) return;
-    const std::uint32_t w = u(img->width);
-    const std::uint32_t h = u(img->height);
+    const std::uint32_t w = INT_u(img->width);
+    const std::uint32_t h = INT_u(img->height);
     const std::uint32_t c = line->colour;
     for (std::int32_t i = 0; i + 1 < line->count; ++i) {
         const std::int32_t x1 = px(line, i), y1 = py(line, i);
         const std::int32_t x2 = px(line, i + 1), y2 = py(line, i + 1);
-        const std::int32_t mx1 = wrap(w - u(x1)), mx2 = wrap(w - u(x2));
-        const std::int32_t my1 = wrap(h - u(y1)), my2 = wrap(h - u(y2));
-        const std::int32_t tx1 = wrap(w - u(y1)), tx2 = wrap(w - u(y2));   // W - y
-        const std::int32_t ty1 = wrap(h - u(x1)), ty2 = wrap(h - u(x2));   // H - x
+        const std::int32_t mx1 = INT_wrap(w - INT_u(x1)), mx2 = INT_wrap(w - INT_u(x2));
+        const std::int32_t my1 = INT_wrap(h - INT_u(y1)), my2 = INT_wrap(h - INT_u(y2));
+        const std::int32_t tx1 = INT_wrap(w - INT_u(y1)), tx2 = INT_wrap(w - INT_u(y2));   // W - y
+        const std::int32_t ty1 = INT_wrap(h - INT_u(x1)), ty2 = INT_wrap(h - INT_u(x2));   // H - x
         IMG_drawLine(img, x1, y1, x2, y2, c);
         if ((copies & mirrorH) != 0) IMG_drawLine(img, mx1, y1, mx2, y2, c);
         if ((copies & mirrorV) != 0) IMG_drawLine(img, x1, my1, x2, my2, c);
@@ -82,20 +86,20 @@ void drawCurtain(const SINELINE* line, IMG* img, std::int32_t step, bool blend)
     if (!usable(line, img)) return;
     if (line->count < 2) return;   // the closing line needs a last point
     const std::int32_t top = line->y;
-    const std::int32_t bottom = wrap(u(top) + u(line->height) - 1u);
+    const std::int32_t bottom = INT_wrap(INT_u(top) + INT_u(line->height) - 1u);
     const std::uint32_t c = line->colour;
     std::int32_t i = 0;
     for (; i + 1 < line->count; ++i) {
-        const std::int32_t xa = wrap(u(i) * u(step));
-        const std::int32_t xb = wrap(u(i + 1) * u(step));
-        const std::int32_t ya = wrap(u(top) + u(py(line, i)));
-        const std::int32_t yb = wrap(u(top) + u(py(line, i + 1)));
+        const std::int32_t xa = INT_mul(i, step);
+        const std::int32_t xb = INT_mul(i + 1, step);
+        const std::int32_t ya = INT_add(top, py(line, i));
+        const std::int32_t yb = INT_add(top, py(line, i + 1));
         IMG_drawLine(img, xa, ya, xb, yb, c);
         if (blend) IMGFX_blendVLine(img, xa, ya, bottom, c, 128);
         else IMG_drawLine(img, xa, ya, xa, bottom, c);
     }
-    const std::int32_t xl = wrap(u(i) * u(step));
-    const std::int32_t yl = wrap(u(top) + u(py(line, i)));
+    const std::int32_t xl = INT_mul(i, step);
+    const std::int32_t yl = INT_add(top, py(line, i));
     if (blend) IMGFX_blendVLine(img, xl, yl, bottom, c, 40);
     else IMG_drawLine(img, xl, yl, xl, bottom, c);
 }
@@ -140,55 +144,41 @@ void SINELINE_randomize(SINELINE* line)
     SINELINE_XYZ* v = line->speed;
     SINELINE_XYZ* s = line->step;
     SINELINE_XYZ* a = line->amplitude;
-    // Components 1 and 3 run forward, component 2 backward.
-    p[0].x = randomPhase();
-    p[0].y = randomPhase();
-    v[0].x = r(15) + 3;
-    v[0].y = r(15) + 3;
-    s[0].x = r(7) + 3;
-    s[0].y = r(7) + 4;
-    a[0].x = line->width / 2;
-    a[0].y = line->height / 2;
-    p[1].x = randomPhase();
-    p[1].y = randomPhase();
-    v[1].x = -2 - r(7);
-    v[1].y = -2 - r(7);
-    s[1].x = -4 - r(15);
-    s[1].y = -5 - r(15);
-    a[1].x = line->width / 4;
-    a[1].y = line->height / 4;
-    p[2].x = randomPhase();
-    p[2].y = randomPhase();
-    v[2].x = r(3) + 1;
-    v[2].y = r(3) + 1;
-    s[2].x = r(31) + 5;
-    s[2].y = r(31) + 6;
-    a[2].x = line->width / 8;
-    a[2].y = line->height / 8;
+    for (std::int32_t k = 0; k < 3; ++k) {
+        const Wave& w = waves[static_cast<std::size_t>(k)];
+        p[k].x = randomPhase();
+        p[k].y = randomPhase();
+        v[k].x = w.sign * (r(w.speedMask) + w.speedBase);
+        v[k].y = w.sign * (r(w.speedMask) + w.speedBase);
+        s[k].x = w.sign * (r(w.stepMask) + w.stepBase);
+        s[k].y = w.sign * (r(w.stepMask) + w.stepBase + 1);
+        a[k].x = line->width / (2 << k);   // a half, a quarter, an eighth
+        a[k].y = line->height / (2 << k);
+    }
 }
 
 void SINELINE_compute(SINELINE* line)
 {
     if (line == nullptr || line->points == nullptr) { SINELINE_error(); return; }
-    const std::uint32_t cx = u(line->width >> 1);
-    const std::uint32_t cy = u(line->height >> 1);
+    const std::uint32_t cx = INT_u(line->width >> 1);
+    const std::uint32_t cy = INT_u(line->height >> 1);
     const SINELINE_XYZ* a = line->amplitude;
     const SINELINE_XYZ* s = line->step;
-    std::uint32_t p1x = u(line->phase[0].x), p1y = u(line->phase[0].y);
-    std::uint32_t p2x = u(line->phase[1].x), p2y = u(line->phase[1].y);
-    std::uint32_t p3x = u(line->phase[2].x), p3y = u(line->phase[2].y);
+    std::uint32_t p1x = INT_u(line->phase[0].x), p1y = INT_u(line->phase[0].y);
+    std::uint32_t p2x = INT_u(line->phase[1].x), p2y = INT_u(line->phase[1].y);
+    std::uint32_t p3x = INT_u(line->phase[2].x), p3y = INT_u(line->phase[2].y);
     for (std::int32_t i = 0; i < line->count; ++i) {
         // Each sine is at most 32767, so a component adds at most half its amplitude.
-        const std::uint32_t sx = u(sine(p1x)) * u(a[0].x) + u(sine(p2x)) * u(a[1].x) + u(sine(p3x)) * u(a[2].x);
-        const std::uint32_t sy = u(sine(p1y)) * u(a[0].y) + u(sine(p2y)) * u(a[1].y) + u(sine(p3y)) * u(a[2].y);
-        line->points[2 * i] = wrap(cx + u(wrap(sx) >> 16));
-        line->points[2 * i + 1] = wrap(cy + u(wrap(sy) >> 16));
-        p1x = (p1x + u(s[0].x)) & mask;
-        p1y = (p1y + u(s[0].y)) & mask;
-        p2x = (p2x + u(s[1].x)) & mask;
-        p2y = (p2y + u(s[1].y)) & mask;
-        p3x = (p3x + u(s[2].x)) & mask;
-        p3y = (p3y + u(s[2].y)) & mask;
+        const std::uint32_t sx = INT_u(SINE_at(p1x)) * INT_u(a[0].x) + INT_u(SINE_at(p2x)) * INT_u(a[1].x) + INT_u(SINE_at(p3x)) * INT_u(a[2].x);
+        const std::uint32_t sy = INT_u(SINE_at(p1y)) * INT_u(a[0].y) + INT_u(SINE_at(p2y)) * INT_u(a[1].y) + INT_u(SINE_at(p3y)) * INT_u(a[2].y);
+        line->points[2 * i] = INT_wrap(cx + INT_u(INT_wrap(sx) >> 16));
+        line->points[2 * i + 1] = INT_wrap(cy + INT_u(INT_wrap(sy) >> 16));
+        p1x = (p1x + INT_u(s[0].x)) & mask;
+        p1y = (p1y + INT_u(s[0].y)) & mask;
+        p2x = (p2x + INT_u(s[1].x)) & mask;
+        p2y = (p2y + INT_u(s[1].y)) & mask;
+        p3x = (p3x + INT_u(s[2].x)) & mask;
+        p3y = (p3y + INT_u(s[2].y)) & mask;
     }
 }
 
@@ -207,7 +197,7 @@ void SINELINE_drawWave(const SINELINE* line, IMG* img, std::int32_t step)
 {
     if (!usable(line, img)) return;
     for (std::int32_t i = 0; i + 1 < line->count; ++i)
-        IMG_drawLine(img, wrap(u(i) * u(step)), py(line, i), wrap(u(i + 1) * u(step)), py(line, i + 1), line->colour);
+        IMG_drawLine(img, INT_mul(i, step), py(line, i), INT_mul(i + 1, step), py(line, i + 1), line->colour);
 }
 
 void SINELINE_drawCurtain(const SINELINE* line, IMG* img, std::int32_t step) { drawCurtain(line, img, step, false); }
@@ -218,7 +208,7 @@ void SINELINE_drawWaveV(const SINELINE* line, IMG* img, std::int32_t step)
 {
     if (!usable(line, img)) return;
     for (std::int32_t i = 0; i + 1 < line->count; ++i)
-        IMG_drawLine(img, px(line, i), wrap(u(i) * u(step)), px(line, i + 1), wrap(u(i + 1) * u(step)), line->colour);
+        IMG_drawLine(img, px(line, i), INT_mul(i, step), px(line, i + 1), INT_mul(i + 1, step), line->colour);
 }
 
 void SINELINE_drawMirror4(const SINELINE* line, IMG* img) { drawMirrored(line, img, mirrorH | mirrorV | mirrorHV); }
@@ -238,7 +228,7 @@ void SINELINE_drawCircles(const SINELINE* line, IMG* img)
 {
     if (!usable(line, img)) return;
     for (std::int32_t i = 0; i + 1 < line->count; ++i) {
-        const std::int32_t radius = wrap(u(absDiff(px(line, i + 1), px(line, i))) + u(absDiff(py(line, i + 1), py(line, i)))) >> 1;
+        const std::int32_t radius = INT_add(absDiff(px(line, i + 1), px(line, i)), absDiff(py(line, i + 1), py(line, i))) >> 1;
         IMG_fillCircle(img, px(line, i), py(line, i), radius, line->colour);
     }
 }
@@ -249,7 +239,7 @@ void SINELINE_drawCentreCircles(const SINELINE* line, IMG* img)
     for (std::int32_t i = 0; i + 1 < line->count; ++i) {
         const std::int32_t dx = absDiff(px(line, i), line->width / 2);
         const std::int32_t dy = absDiff(py(line, i), line->height / 2);
-        IMG_fillCircle(img, px(line, i), py(line, i), wrap(u(dx) + u(dy)) >> 3, line->colour + 8u * u(i));
+        IMG_fillCircle(img, px(line, i), py(line, i), INT_add(dx, dy) >> 3, line->colour + 8u * INT_u(i));
     }
 }
 
@@ -259,8 +249,8 @@ void SINELINE_drawEllipses(const SINELINE* line, IMG* img)
     for (std::int32_t i = 0; i + 1 < line->count; ++i) {
         const std::int32_t dx = absDiff(px(line, i), line->width / 2);
         const std::int32_t dy = absDiff(py(line, i), line->height / 2);
-        IMG_drawEllipse(img, px(line, i), py(line, i), wrap(u(dx >> 1) + u(dy >> 4)), wrap(u(dx >> 4) + u(dy >> 1)), line->colour);
-        IMG_drawEllipse(img, px(line, i), py(line, i), wrap(u(dx >> 3) + u(dy >> 4)), wrap(u(dy >> 3) + u(dx >> 4)), line->colour * 4u);
+        IMG_drawEllipse(img, px(line, i), py(line, i), INT_add(dx >> 1, dy >> 4), INT_add(dx >> 4, dy >> 1), line->colour);
+        IMG_drawEllipse(img, px(line, i), py(line, i), INT_add(dx >> 3, dy >> 4), INT_add(dy >> 3, dx >> 4), line->colour * 4u);
     }
 }
 

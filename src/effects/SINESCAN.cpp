@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -18,15 +19,13 @@ namespace {
 constexpr std::uint32_t phaseMask = (static_cast<std::uint32_t>(SINE_MASK) << 16) | 0xFFFFu;
 constexpr std::int32_t paletteSize = 2048;
 
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
 std::int32_t sineAt(std::uint32_t phase) { return SINE_table[(phase >> 16) & static_cast<std::uint32_t>(SINE_MASK)]; }
 
 // The divisor of the draws: the amplitude sum in 16.16 shifted right by 15.
 std::int32_t divisor(const SINESCAN* scan)
 {
-    const std::uint32_t sum = u(scan->wave[0].amplitude) + u(scan->wave[1].amplitude) + u(scan->wave[2].amplitude);
-    return wrap(sum) >> 15;
+    const std::uint32_t sum = INT_u(scan->wave[0].amplitude) + INT_u(scan->wave[1].amplitude) + INT_u(scan->wave[2].amplitude);
+    return INT_wrap(sum) >> 15;
 }
 
 std::int64_t scaled(const SINESCAN* scan, std::int32_t c, std::int32_t d)
@@ -101,18 +100,18 @@ void SINESCAN_compute(SINESCAN* scan)
     std::uint32_t p[3];
     std::uint32_t a[3];
     for (std::int32_t k = 0; k < 3; ++k) {
-        p[k] = u(scan->wave[k].phase);
-        a[k] = u(scan->wave[k].amplitude >> 16);
+        p[k] = INT_u(scan->wave[k].phase);
+        a[k] = INT_u(scan->wave[k].amplitude >> 16);
     }
     for (std::int32_t c = 0; c < scan->values->count; ++c) {
         std::uint32_t sum = 0;
         for (std::int32_t k = 0; k < 3; ++k) {
-            sum += u(sineAt(p[k])) * a[k];
-            p[k] = (p[k] + u(scan->wave[k].step)) & phaseMask;
+            sum += INT_u(sineAt(p[k])) * a[k];
+            p[k] = (p[k] + INT_u(scan->wave[k].step)) & phaseMask;
         }
-        scan->values->values[c] = wrap(sum);
+        scan->values->values[c] = INT_wrap(sum);
     }
-    for (SINESCAN_WAVE& w : scan->wave) w.phase = wrap((u(w.phase) + u(w.speed)) & phaseMask);
+    for (SINESCAN_WAVE& w : scan->wave) w.phase = INT_wrap((INT_u(w.phase) + INT_u(w.speed)) & phaseMask);
 }
 
 void SINESCAN_drawShade(const SINESCAN* scan, IMG* img)

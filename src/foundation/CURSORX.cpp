@@ -5,6 +5,8 @@
 
 #include <new>
 
+#include "foundation/INT.h"
+
 const MODID CURSORX_ID = MODID_CODE("CURSORX ");
 std::uint8_t CURSORX_debug = 0;
 
@@ -19,11 +21,6 @@ std::int32_t update(CURSORX* c)
         c->position = static_cast<std::int32_t>(p);
     }
     return c->position;
-}
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
 }  // namespace
@@ -117,7 +114,7 @@ std::int32_t CURSORX_advance(CURSORX* c)
         if (base < 0) base += c->length;
         c->base = static_cast<std::int32_t>(base);
     } else {
-        c->base = wrapAdd(c->base, c->speed);
+        c->base = INT_add(c->base, c->speed);
     }
     return update(c);
 }
@@ -125,7 +122,7 @@ std::int32_t CURSORX_advance(CURSORX* c)
 std::int32_t CURSORX_step(CURSORX* c)
 {
     if (c == nullptr) { CURSORX_error(); return 0; }
-    c->offset = wrapAdd(c->offset, c->step);
+    c->offset = INT_add(c->offset, c->step);
     return update(c);
 }
 

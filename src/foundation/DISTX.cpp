@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/SINE.h"
 
 const MODID DISTX_ID = MODID_CODE("DISTX   ");
@@ -12,17 +13,11 @@ std::uint8_t DISTX_debug = 0;
 
 namespace {
 
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
 // (T[i] * amplitude) >> 16 with the product wrapping in 32 bits; the index is
 // masked so that a cursor lengthened past the table stays inside it.
 std::int32_t shift(std::int32_t i, std::int32_t amplitude)
 {
-    const std::uint32_t product = static_cast<std::uint32_t>(SINE_table[i & SINE_MASK]) * static_cast<std::uint32_t>(amplitude);
-    return static_cast<std::int32_t>(product) >> 16;
+    return INT_mul(SINE_at(i), amplitude) >> 16;
 }
 
 }  // namespace
@@ -44,12 +39,24 @@ void DISTX_free(DISTX** d)
 void DISTX_draw(DISTX* d, IMG* target)
 {
     if (d == nullptr || d->image == nullptr || target == nullptr) { DISTX_error(); return; }
-    CURSORX_setOffset(&d->cursor, 0);
-    for (std::int32_t r = 0; r < d->image->height; ++r) {
-        const std::int32_t i = CURSORX_step(&d->cursor);
-        const std::int32_t row = wrapAdd(d->y, r);
-        if (row < 0 || row >= target->height) continue;
-        IMG_blitRowWrap(d->image, target, r, row, wrapAdd(d->x, shift(i, d->amplitude)));
+    DISTX_drawLines(&d->cursor, d->amplitude, d->image, d->x, d->y, target, false);
+}
+
+void DISTX_drawLines(CURSORX* cursor, std::int32_t amplitude, const IMG* image, std::int32_t x, std::int32_t y,
+                     IMG* target, bool columns)
+{
+    const std::int32_t lines = columns ? image->width : image->height;
+    const std::int32_t limit = columns ? target->width : target->height;
+    const std::int32_t across = columns ? x : y;   // where line 0 lands
+    const std::int32_t along = columns ? y : x;    // where the wave is centred
+    CURSORX_setOffset(cursor, 0);
+    for (std::int32_t l = 0; l < lines; ++l) {
+        const std::int32_t i = CURSORX_step(cursor);
+        const std::int32_t at = INT_add(across, l);
+        if (at < 0 || at >= limit) continue;
+        const std::int32_t offset = INT_add(along, shift(i, amplitude));
+        if (columns) IMG_blitColumnWrap(image, target, l, at, offset);
+        else IMG_blitRowWrap(image, target, l, at, offset);
     }
 }
 

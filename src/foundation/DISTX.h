@@ -21,4 +21,10 @@ DISTX* DISTX_new();               // null if memory runs out
 void DISTX_free(DISTX** d);       // frees the record (not the image), stores null
 void DISTX_draw(DISTX* d, IMG* target);   // zero pixels transparent; rows outside the target are skipped
 void DISTX_advance(DISTX* d);     // the wave moves speed table steps
+// The wave of both scrollers: each row of image (each column when columns is
+// set) lands at line y + r (x + c) of the target, shifted along itself by
+// x (y) plus the wave, wrapping round; lines outside the target are skipped.
+// The cursor's offset restarts at 0 and steps once before every line.
+void DISTX_drawLines(CURSORX* cursor, std::int32_t amplitude, const IMG* image, std::int32_t x, std::int32_t y,
+                     IMG* target, bool columns);
 void DISTX_error();                // prints nothing

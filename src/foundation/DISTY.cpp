@@ -1,31 +1,13 @@
-// DISTY: columns shifted by a sine wave. The cursor's offset restarts at 0 on
-// every draw and steps once before each column, so column 0 already reads entry
-// step; the shift is an arithmetic right shift of entry * amplitude.
+// DISTY: columns shifted by a sine wave, drawn by the wave of DISTX with the
+// axes swapped.
 #include "foundation/DISTY.h"
 
 #include <new>
 
-#include "foundation/SINE.h"
+#include "foundation/DISTX.h"
 
 const MODID DISTY_ID = MODID_CODE("DISTY   ");
 std::uint8_t DISTY_debug = 0;
-
-namespace {
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-// (T[i] * amplitude) >> 16 with the product wrapping in 32 bits; the index is
-// masked so that a cursor lengthened past the table stays inside it.
-std::int32_t shift(std::int32_t i, std::int32_t amplitude)
-{
-    const std::uint32_t product = static_cast<std::uint32_t>(SINE_table[i & SINE_MASK]) * static_cast<std::uint32_t>(amplitude);
-    return static_cast<std::int32_t>(product) >> 16;
-}
-
-}  // namespace
 
 DISTY* DISTY_new()
 {
@@ -44,13 +26,7 @@ void DISTY_free(DISTY** d)
 void DISTY_draw(DISTY* d, IMG* target)
 {
     if (d == nullptr || d->image == nullptr || target == nullptr) { DISTY_error(); return; }
-    CURSORX_setOffset(&d->cursor, 0);
-    for (std::int32_t c = 0; c < d->image->width; ++c) {
-        const std::int32_t i = CURSORX_step(&d->cursor);
-        const std::int32_t column = wrapAdd(d->x, c);
-        if (column < 0 || column >= target->width) continue;
-        IMG_blitColumnWrap(d->image, target, c, column, wrapAdd(d->y, shift(i, d->amplitude)));
-    }
+    DISTX_drawLines(&d->cursor, d->amplitude, d->image, d->x, d->y, target, true);
 }
 
 void DISTY_advance(DISTY* d)

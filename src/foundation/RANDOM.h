@@ -1,6 +1,6 @@
-// RANDOM: the program's random sources. RANDOM_rand15 is the 15-bit linear
-// congruential generator with one global seed (the runtime library's rand()
-// of the original platform); RANDOM_random30 joins two draws. The generator
+// RANDOM: the program's random sources. RANDOM_rand15 is a linear
+// congruential generator on one global 32-bit seed (multiply by 214013, add
+// 2531011, keep bits 16..30 of the new seed); RANDOM_random30 joins two draws. The generator
 // record offers further update rules, all in wrapping 32-bit arithmetic.
 #pragma once
 #include <cstdint>
@@ -21,6 +21,7 @@ extern std::uint32_t RANDOM_seed;   // global seed of RANDOM_rand15; the driver 
 void RANDOM_srand(std::uint32_t seed);   // sets RANDOM_seed
 std::int32_t RANDOM_rand15();            // seed = seed * 214013 + 2531011; 0..32767
 std::int32_t RANDOM_random30();          // (rand15 << 15) | rand15, first draw high; 0..0x3FFFFFFF
+inline std::uint32_t RANDOM_random30u() { return static_cast<std::uint32_t>(RANDOM_random30()); }  // the same draw, unsigned
 
 RANDOM* RANDOM_new();                    // null after RANDOM_error if memory runs out
 void RANDOM_free(RANDOM** random);       // frees, stores null

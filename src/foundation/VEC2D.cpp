@@ -6,18 +6,13 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/SINE.h"
 
 const MODID VEC2D_ID = MODID_CODE("VEC2D   ");
 std::uint8_t VEC2D_debug = 0;
 
 namespace {
-
-std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-std::uint32_t u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
-std::int32_t add(std::int32_t a, std::int32_t b) { return wrap(u(a) + u(b)); }
-std::int32_t sub(std::int32_t a, std::int32_t b) { return wrap(u(a) - u(b)); }
-std::int32_t mul(std::int32_t a, std::int32_t b) { return wrap(u(a) * u(b)); }
 
 }  // namespace
 
@@ -64,62 +59,62 @@ void VEC2D_plot(const VEC2D* v, IMG* image)
 void VEC2D_add(const VEC2D* a, VEC2D* b)
 {
     if (a == nullptr || b == nullptr) { VEC2D_error(); return; }
-    b->x = add(b->x, a->x);
-    b->y = add(b->y, a->y);
+    b->x = INT_add(b->x, a->x);
+    b->y = INT_add(b->y, a->y);
 }
 
 void VEC2D_sub(VEC2D* a, const VEC2D* b)
 {
     if (a == nullptr || b == nullptr) { VEC2D_error(); return; }
-    a->x = sub(a->x, b->x);
-    a->y = sub(a->y, b->y);
+    a->x = INT_sub(a->x, b->x);
+    a->y = INT_sub(a->y, b->y);
 }
 
 void VEC2D_negate(VEC2D* v)
 {
     if (v == nullptr) { VEC2D_error(); return; }
-    v->x = sub(0, v->x);
-    v->y = sub(0, v->y);
+    v->x = INT_sub(0, v->x);
+    v->y = INT_sub(0, v->y);
 }
 
 void VEC2D_multiply(VEC2D* v, std::int32_t k)
 {
     if (v == nullptr) { VEC2D_error(); return; }
-    v->x = mul(v->x, k);
-    v->y = mul(v->y, k);
+    v->x = INT_mul(v->x, k);
+    v->y = INT_mul(v->y, k);
 }
 
 void VEC2D_divide(VEC2D* v, std::int32_t k)
 {
     if (v == nullptr || k == 0) { VEC2D_error(); return; }
     // In 64 bits, so that the most negative value divided by -1 wraps.
-    v->x = wrap(static_cast<std::uint32_t>(static_cast<std::int64_t>(v->x) / k));
-    v->y = wrap(static_cast<std::uint32_t>(static_cast<std::int64_t>(v->y) / k));
+    v->x = INT_wrap(static_cast<std::uint32_t>(static_cast<std::int64_t>(v->x) / k));
+    v->y = INT_wrap(static_cast<std::uint32_t>(static_cast<std::int64_t>(v->y) / k));
 }
 
 void VEC2D_scale(VEC2D* v, const VEC2D* w)
 {
     if (v == nullptr || w == nullptr) { VEC2D_error(); return; }
-    v->x = mul(v->x, w->x);
-    v->y = mul(v->y, w->y);
+    v->x = INT_mul(v->x, w->x);
+    v->y = INT_mul(v->y, w->y);
 }
 
 std::int32_t VEC2D_dx(const VEC2D* a, const VEC2D* b)
 {
     if (a == nullptr || b == nullptr) { VEC2D_error(); return 0; }
-    return sub(a->x, b->x);
+    return INT_sub(a->x, b->x);
 }
 
 std::int32_t VEC2D_dy(const VEC2D* a, const VEC2D* b)
 {
     if (a == nullptr || b == nullptr) { VEC2D_error(); return 0; }
-    return sub(a->y, b->y);
+    return INT_sub(a->y, b->y);
 }
 
 std::int32_t VEC2D_lengthSquared(const VEC2D* v)
 {
     if (v == nullptr) { VEC2D_error(); return -1; }
-    return add(mul(v->x, v->x), mul(v->y, v->y));
+    return INT_add(INT_mul(v->x, v->x), INT_mul(v->y, v->y));
 }
 
 void VEC2D_rotate(VEC2D* v, std::int32_t angle)
@@ -127,11 +122,11 @@ void VEC2D_rotate(VEC2D* v, std::int32_t angle)
     if (v == nullptr) { VEC2D_error(); return; }
     if (angle == 0) return;
     const std::int32_t s = SINE_table[angle & SINE_MASK];
-    const std::int32_t c = SINE_table[add(angle, 256) & SINE_MASK];
+    const std::int32_t c = SINE_table[INT_add(angle, 256) & SINE_MASK];
     const std::int32_t x = v->x;
     const std::int32_t y = v->y;
-    v->x = sub(mul(x, c), mul(y, s)) >> 15;
-    v->y = add(mul(x, s), mul(y, c)) >> 15;
+    v->x = INT_sub(INT_mul(x, c), INT_mul(y, s)) >> 15;
+    v->y = INT_add(INT_mul(x, s), INT_mul(y, c)) >> 15;
 }
 
 void VEC2D_plotRotated(const VEC2D* v, std::int32_t angle, const VEC2D* offset, IMG* image)

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/INT.h"
+
 const MODID FONT_ID = MODID_CODE("FONT    ");
 std::uint8_t FONT_debug = 0;
 
@@ -17,11 +19,6 @@ void FONT_error()
 namespace {
 
 enum class Blit { transparent, opaque, add };
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
 
 // Top-left corner of the cell of code in the glyph image; false when the
 // glyph image has no columns or the corner lies beyond 32-bit coordinates.
@@ -52,7 +49,7 @@ void drawCell(FONT* f, Blit kind)
         case Blit::add: IMG_addBlit(f->glyphs, f->target, left, top, f->x, f->y, w, h); break;
         }
     }
-    f->x = wrapAdd(f->x, f->glyphWidth);
+    f->x = INT_add(f->x, f->glyphWidth);
 }
 
 std::int32_t drawText(FONT* f, const char* text, Blit kind)
@@ -65,7 +62,7 @@ std::int32_t drawText(FONT* f, const char* text, Blit kind)
     std::int32_t n = 0;
     for (const char* p = text; *p != '\0'; ++p, ++n) {
         if (*p == '\n') {
-            f->y = wrapAdd(f->y, f->glyphHeight);
+            f->y = INT_add(f->y, f->glyphHeight);
             f->x = left;
         } else {
             f->code = static_cast<signed char>(*p);
@@ -158,11 +155,11 @@ void FONT_drawBigChar(FONT* a, FONT* b)
             const std::uint32_t* line = sheet->pixels + static_cast<std::int64_t>(top + row) * sheet->width + left;
             for (std::int32_t col = 0; col < w; ++col) {
                 if (line[col] == 0) continue;
-                b->x = wrapAdd(x0, static_cast<std::int32_t>(static_cast<std::uint32_t>(col) * static_cast<std::uint32_t>(b->glyphWidth)));
-                b->y = wrapAdd(y0, static_cast<std::int32_t>(static_cast<std::uint32_t>(row) * static_cast<std::uint32_t>(b->glyphHeight)));
+                b->x = INT_add(x0, INT_mul(col, b->glyphWidth));
+                b->y = INT_add(y0, INT_mul(row, b->glyphHeight));
                 drawCell(b, Blit::transparent);
             }
         }
     }
-    a->x = wrapAdd(a->x, static_cast<std::int32_t>(static_cast<std::uint32_t>(w) * static_cast<std::uint32_t>(b->glyphWidth)));
+    a->x = INT_add(a->x, INT_mul(w, b->glyphWidth));
 }

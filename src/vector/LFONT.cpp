@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "vector/OBJ2D.h"
 
@@ -17,12 +18,6 @@ void LFONT_error()
 }
 
 namespace {
-
-std::int32_t wrapMulAdd(std::int32_t base, std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(base)
-        + static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
-}
 
 bool usable(const LFONT* f)
 {
@@ -47,7 +42,7 @@ void drawGlyph(LFONT* f, OBJ2D* g)
     g->angle = f->angle;
     VEC2D_copy(f->position, g->position);
     OBJ2D_draw(g, f->target);
-    f->position->x = wrapMulAdd(f->position->x, f->size->x, f->scale->x);
+    f->position->x = INT_add(f->position->x, INT_mul(f->size->x, f->scale->x));
 }
 
 void drawDigits(LFONT* f, std::uint32_t value, std::int32_t digits)
@@ -130,7 +125,7 @@ void LFONT_drawText(LFONT* font, const char* text)
     const std::int32_t left = font->position->x;
     for (const char* p = text; *p != '\0'; ++p) {
         if (*p == '\n') {
-            font->position->y = wrapMulAdd(font->position->y, font->size->y, font->scale->y);
+            font->position->y = INT_add(font->position->y, INT_mul(font->size->y, font->scale->y));
             font->position->x = left;
         } else {
             font->code = static_cast<signed char>(*p);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -19,11 +20,6 @@ void LOGOFLY_error()
 namespace {
 
 constexpr std::int32_t MAX_LETTERS = 40;
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
 
 }  // namespace
 
@@ -90,20 +86,20 @@ void LOGOFLY_draw(LOGOFLY* logo)
         LFONT_setColor(f, logo->color);
         f->code = static_cast<signed char>(logo->text[i]);
         const auto jump = static_cast<std::int32_t>((std::int64_t{SINE_table[p]} * logo->amplitude) >> 15);
-        f->position->y = static_cast<std::int32_t>(static_cast<std::uint32_t>(logo->y) - static_cast<std::uint32_t>(jump));
+        f->position->y = INT_sub(logo->y, jump);
         LFONT_drawChar(f);
-        p = wrapAdd(p, logo->step) & 511;
+        p = INT_add(p, logo->step) & 511;
     }
 }
 
 void LOGOFLY_update(LOGOFLY* logo)
 {
     if (logo == nullptr) { LOGOFLY_error(); return; }
-    logo->phase = wrapAdd(logo->phase, logo->speed) & 511;
+    logo->phase = INT_add(logo->phase, logo->speed) & 511;
 }
 
 void LOGOFLY_stepFull(LOGOFLY* logo)
 {
     if (logo == nullptr) { LOGOFLY_error(); return; }
-    logo->phase = wrapAdd(logo->phase, logo->speed) & 1023;
+    logo->phase = INT_add(logo->phase, logo->speed) & 1023;
 }

@@ -8,6 +8,7 @@
 
 #include "audio/SAMPLE.h"
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "foundation/SINE.h"
 
@@ -21,11 +22,6 @@ void LRADIAL_error()
 }
 
 namespace {
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
 
 std::int32_t wheelColour(std::int32_t k)
 {
@@ -70,8 +66,8 @@ void forEachRay(const LRADIAL* s, Ray ray)
     std::int32_t a = s->phase;
     for (std::int32_t k = s->rays; k >= 1; --k) {
         const std::int32_t i = (a >> 16) & SINE_MASK;
-        ray(k, wrapAdd(s->centerX, scaled(i, s->radius)), wrapAdd(s->centerY, scaled(i + 256, s->radius)));
-        a = wrapAdd(a, s->step) & LRADIAL_MASK;
+        ray(k, INT_add(s->centerX, scaled(i, s->radius)), INT_add(s->centerY, scaled(i + 256, s->radius)));
+        a = INT_add(a, s->step) & LRADIAL_MASK;
     }
 }
 
@@ -129,15 +125,15 @@ void LRADIAL_setRays(LRADIAL* star, std::int32_t n)
 void LRADIAL_rotate(LRADIAL* star)
 {
     if (star == nullptr) { LRADIAL_error(); return; }
-    star->phase = wrapAdd(star->phase, star->speed) & LRADIAL_MASK;
+    star->phase = INT_add(star->phase, star->speed) & LRADIAL_MASK;
 }
 
 void LRADIAL_update(LRADIAL* star)
 {
     if (star == nullptr) { LRADIAL_error(); return; }
-    star->phase = wrapAdd(star->phase, star->speed) & LRADIAL_MASK;
+    star->phase = INT_add(star->phase, star->speed) & LRADIAL_MASK;
     star->radius = scaled((star->pulsePhase >> 16) & SINE_MASK, star->pulseAmplitude);
-    star->pulsePhase = wrapAdd(star->pulsePhase, star->pulseSpeed) & LRADIAL_MASK;
+    star->pulsePhase = INT_add(star->pulsePhase, star->pulseSpeed) & LRADIAL_MASK;
 }
 
 void LRADIAL_plot(LRADIAL* star, IMG* image)

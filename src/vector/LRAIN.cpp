@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 
 const MODID LRAIN_ID = MODID_CODE("LRAIN   ");
@@ -63,8 +64,8 @@ void LRAIN_setCount(LRAIN* rain, std::int32_t n)
     for (std::int32_t i = 0; i < n; ++i) {
         const std::int32_t x = randomBelow(rain->width);
         const std::int32_t y = randomBelow(rain->height);
-        drops[2 * i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) << 16);
-        drops[2 * i + 1] = static_cast<std::int32_t>(static_cast<std::uint32_t>(y) << 16);
+        drops[2 * i] = INT_shl(x, 16);
+        drops[2 * i + 1] = INT_shl(y, 16);
     }
     delete[] rain->drops;
     rain->drops = drops;

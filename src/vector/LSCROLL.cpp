@@ -3,9 +3,8 @@
 #include "vector/LSCROLL.h"
 
 #include <cstdio>
-#include <cstring>
-#include <new>
 
+#include "foundation/INT.h"
 #include "foundation/SINE.h"
 #include "vector/SCROLL.h"
 
@@ -19,155 +18,107 @@ void LSCROLL_error()
 
 namespace {
 
-constexpr char defaultText[] = "A scroll's default text. ";
-static_assert(sizeof(defaultText) - 1 == 25);
-
 enum class Kind { plain, random };
-
-// size x * scale x, or 0 when the font is unusable or the cell is not positive.
-std::int32_t cellOf(const LFONT* f)
-{
-    if (f == nullptr || f->size == nullptr || f->scale == nullptr) return 0;
-    const std::int64_t c = std::int64_t{f->size->x} * f->scale->x;
-    return (c < 1 || c > INT32_MAX) ? 0 : static_cast<std::int32_t>(c);
-}
-
-bool canDraw(const LSCROLL* s)
-{
-    return s != nullptr && s->text != nullptr && s->cursor != nullptr && s->cursor->text != nullptr
-        && s->cursor->length >= 1 && s->target != nullptr && cellOf(s->font) >= 1 && s->font->position != nullptr;
-}
-
-std::int32_t wrapSub(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
 
 void draw(LSCROLL* s, Kind kind)
 {
     LFONT* f = s->font;
-    CURSOR* c = s->cursor;
-    f->position->x = wrapSub(s->x, s->offset);
+    f->position->x = INT_sub(s->x, s->offset);
     f->position->y = s->y;
     f->target = s->target;
-    const std::int32_t n = s->width / cellOf(f) + 2;
-    CURSOR_setIndex(c, c->index);
-    CURSOR_save(c);
-    c->step = 1;
-    for (std::int32_t k = 0; k < n; ++k) {
-        f->code = static_cast<signed char>(c->text[c->index]);
+    SCROLL_walk(s->cursor, s->width / LSCROLL_cell(f) + 2, [f, kind](std::int32_t, signed char code) {
+        f->code = code;
         if (kind == Kind::random) LFONT_drawCharRandom(f);
         else LFONT_drawChar(f);
-        CURSOR_advance(c);
-    }
-    CURSOR_restore(c);
+    });
 }
-
-std::int32_t sineAt(std::uint32_t index) { return SINE_table[index & SINE_MASK]; }
 
 }  // namespace
 
+std::int32_t LSCROLL_cell(const LFONT* font)
+{
+    if (font == nullptr || font->size == nullptr || font->scale == nullptr) return 0;
+    const std::int64_t c = std::int64_t{font->size->x} * font->scale->x;
+    return (c < 1 || c > INT32_MAX) ? 0 : static_cast<std::int32_t>(c);
+}
+
+bool LSCROLL_ready(const LSCROLL* s)
+{
+    return s != nullptr && s->text != nullptr && s->cursor != nullptr && s->cursor->text != nullptr
+        && s->cursor->length >= 1 && s->target != nullptr && LSCROLL_cell(s->font) >= 1 && s->font->position != nullptr;
+}
+
+bool LSCROLL_onTarget(const LSCROLL* s)
+{
+    const std::int64_t x = s->x;
+    const std::int64_t y = s->y;
+    return x <= s->target->width && y <= s->target->height && x + s->width >= 0 && y + s->height >= 0;
+}
+
 LSCROLL* LSCROLL_new()
 {
-    LSCROLL* s = new (std::nothrow) LSCROLL{};
-    CURSOR* c = CURSOR_new();
-    if (s == nullptr || c == nullptr) {
-        delete s;
-        if (c != nullptr) CURSOR_free(&c);
-        LSCROLL_error();
-        return nullptr;
-    }
-    CURSOR_set(c, defaultText, 25, 1);
-    s->cursor = c;
-    s->speed = 1;
+    LSCROLL* s = SCROLL_newRecord<LSCROLL>();
+    if (s == nullptr) LSCROLL_error();
     return s;
 }
 
 void LSCROLL_free(LSCROLL** scroll)
 {
-    if (scroll == nullptr || *scroll == nullptr) { LSCROLL_error(); return; }
-    if ((*scroll)->cursor != nullptr) CURSOR_free(&(*scroll)->cursor);
-    delete *scroll;
-    *scroll = nullptr;
+    if (!SCROLL_freeRecord(scroll)) LSCROLL_error();
 }
 
 void LSCROLL_set(LSCROLL* scroll, const char* text, LFONT* font, IMG* target)
 {
-    if (scroll == nullptr || text == nullptr || font == nullptr || target == nullptr || font->size == nullptr
-        || font->scale == nullptr) {
+    if (scroll == nullptr || font == nullptr || target == nullptr || font->size == nullptr || font->scale == nullptr
+        || !SCROLL_attach(scroll, text, font, target, INT_mul(font->size->y, font->scale->y))) {
         LSCROLL_error();
-        return;
     }
-    const std::size_t length = std::strlen(text);
-    if (length < 1 || length > INT32_MAX) { LSCROLL_error(); return; }
-    CURSOR* c = CURSOR_new();
-    if (c == nullptr) { LSCROLL_error(); return; }
-    CURSOR_set(c, text, static_cast<std::int32_t>(length), 1);
-    if (scroll->cursor != nullptr) CURSOR_free(&scroll->cursor);
-    scroll->cursor = c;
-    scroll->text = text;
-    scroll->font = font;
-    scroll->target = target;
-    scroll->x = 0;
-    scroll->y = 0;
-    scroll->width = target->width;
-    scroll->height = static_cast<std::int32_t>(static_cast<std::uint32_t>(font->size->y) * static_cast<std::uint32_t>(font->scale->y));
 }
 
 void LSCROLL_step(LSCROLL* scroll)
 {
-    if (scroll == nullptr || !SCROLL_advance(scroll->cursor, &scroll->offset, scroll->speed, cellOf(scroll->font), nullptr))
+    if (scroll == nullptr || !SCROLL_advance(scroll->cursor, &scroll->offset, scroll->speed, LSCROLL_cell(scroll->font), nullptr))
         LSCROLL_error();
 }
 
 void LSCROLL_draw(LSCROLL* scroll)
 {
-    if (!canDraw(scroll)) { LSCROLL_error(); return; }
-    const std::int64_t x = scroll->x;
-    const std::int64_t y = scroll->y;
-    if (x > scroll->target->width || y > scroll->target->height || x + scroll->width < 0 || y + scroll->height < 0)
-        return;
-    draw(scroll, Kind::plain);
+    if (!LSCROLL_ready(scroll)) { LSCROLL_error(); return; }
+    if (LSCROLL_onTarget(scroll)) draw(scroll, Kind::plain);
 }
 
 void LSCROLL_drawRandom(LSCROLL* scroll)
 {
-    if (!canDraw(scroll)) { LSCROLL_error(); return; }
+    if (!LSCROLL_ready(scroll)) { LSCROLL_error(); return; }
     draw(scroll, Kind::random);
 }
 
 void LSCROLL_drawColored(LSCROLL* scroll, std::uint32_t colour)
 {
-    if (!canDraw(scroll)) { LSCROLL_error(); return; }
+    if (!LSCROLL_ready(scroll)) { LSCROLL_error(); return; }
     LFONT_setColor(scroll->font, colour);
     draw(scroll, Kind::plain);
 }
 
 void LSCROLL_drawSpiral(LSCROLL* scroll, std::int32_t mode)
 {
-    if (!canDraw(scroll)) { LSCROLL_error(); return; }
+    if (!LSCROLL_ready(scroll)) { LSCROLL_error(); return; }
     LFONT* f = scroll->font;
-    CURSOR* c = scroll->cursor;
     f->target = scroll->target;
     // Table indices wrap in 32 bits; only their low ten bits are used.
-    const auto cx = static_cast<std::uint32_t>(f->size->x) * static_cast<std::uint32_t>(f->scale->x);
-    const auto cy = static_cast<std::uint32_t>(f->size->y) * static_cast<std::uint32_t>(f->scale->y);
-    const auto offset = static_cast<std::uint32_t>(scroll->offset);
+    const std::uint32_t cx = INT_u(f->size->x) * INT_u(f->scale->x);
+    const std::uint32_t cy = INT_u(f->size->y) * INT_u(f->scale->y);
+    const std::uint32_t offset = INT_u(scroll->offset);
     const std::int32_t shift = (mode & 3) + 14;
     const std::int32_t midX = scroll->target->width / 2;
     const std::int32_t midY = scroll->target->height / 2;
-    CURSOR_setIndex(c, c->index);
-    CURSOR_save(c);
-    c->step = 1;
-    for (std::int32_t k = 512; k >= 1; --k) {
+    SCROLL_walk(scroll->cursor, 512, [&](std::int32_t i, signed char code) {
+        const std::int32_t k = 512 - i;
         const auto uk = static_cast<std::uint32_t>(k);
-        f->position->x = midX + ((sineAt((offset + uk * cx) * 4u) * k) >> shift);
-        f->position->y = midY + ((sineAt((offset + uk * cy) * 4u + 256u) * k) >> shift);
-        f->angle = static_cast<std::int32_t>((static_cast<std::uint32_t>(SINE_SIZE) - 4u * uk * cx - 4u * offset + 512u)
-                                             & static_cast<std::uint32_t>(SINE_MASK));
-        f->code = static_cast<signed char>(c->text[c->index]);
+        f->position->x = midX + ((SINE_at((offset + uk * cx) * 4u) * k) >> shift);
+        f->position->y = midY + ((SINE_at((offset + uk * cy) * 4u + 256u) * k) >> shift);
+        f->angle = INT_wrap((INT_u(SINE_SIZE) - 4u * uk * cx - 4u * offset + 512u) & INT_u(SINE_MASK));
+        f->code = code;
         LFONT_drawChar(f);
-        CURSOR_advance(c);
-    }
-    CURSOR_restore(c);
+    });
 }

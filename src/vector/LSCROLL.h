@@ -37,4 +37,10 @@ void LSCROLL_drawColored(LSCROLL* scroll, std::uint32_t colour);   // LFONT_setC
 // only mode & 3 is used, larger modes give smaller spirals. Leaves the font's angle turned.
 void LSCROLL_drawSpiral(LSCROLL* scroll, std::int32_t mode);
 
+// Shared with LSCRLXYZ. The cell is size x * scale x, 0 when the font lacks
+// them or the product is outside 1 .. INT32_MAX.
+std::int32_t LSCROLL_cell(const LFONT* font);
+bool LSCROLL_ready(const LSCROLL* scroll);      // text, cursor, target and a font with a position and a cell
+bool LSCROLL_onTarget(const LSCROLL* scroll);   // the window touches the target (edges included)
+
 void LSCROLL_error();                 // "LSCROLL error\n" while LSCROLL_debug != 0

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 #include "foundation/SINE.h"
 
 const MODID LSTAR_ID = MODID_CODE("LSTAR   ");
@@ -18,11 +19,6 @@ void LSTAR_error()
 
 namespace {
 
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
 struct Point {
     std::int32_t x, y;
 };
@@ -32,7 +28,7 @@ Point rayEnd(const LSTAR* s, const LRADIAL* ring, std::int32_t accumulator)
     const std::int32_t i = (accumulator >> 16) & SINE_MASK;
     const auto dx = static_cast<std::int32_t>((std::int64_t{SINE_table[i]} * ring->radius) >> 15);
     const auto dy = static_cast<std::int32_t>((std::int64_t{SINE_table[(i + 256) & SINE_MASK]} * ring->radius) >> 15);
-    return {wrapAdd(s->centerX, dx), wrapAdd(s->centerY, dy)};
+    return {INT_add(s->centerX, dx), INT_add(s->centerY, dy)};
 }
 
 template <typename Line>
@@ -46,8 +42,8 @@ void outline(const LSTAR* s, Line line)
         const Point pa = rayEnd(s, a, accA);
         const Point pb = rayEnd(s, b, accB);
         line(pa, pb, a->color);
-        accA = wrapAdd(accA, a->step) & LRADIAL_MASK;
-        accB = wrapAdd(accB, b->step) & LRADIAL_MASK;
+        accA = INT_add(accA, a->step) & LRADIAL_MASK;
+        accB = INT_add(accB, b->step) & LRADIAL_MASK;
         line(rayEnd(s, a, accA), pb, b->color);
     }
 }
@@ -86,7 +82,7 @@ void LSTAR_setPoints(LSTAR* star, std::int32_t n)
     if (!usable(star) || n <= 0) { LSTAR_error(); return; }
     LRADIAL_setRays(star->inner, n);
     LRADIAL_setRays(star->outer, n);
-    star->outer->phase = wrapAdd(star->inner->phase, star->inner->step / 2) & LRADIAL_MASK;
+    star->outer->phase = INT_add(star->inner->phase, star->inner->step / 2) & LRADIAL_MASK;
 }
 
 void LSTAR_rotate(LSTAR* star)

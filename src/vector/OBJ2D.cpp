@@ -9,6 +9,7 @@
 #include <new>
 
 #include "audio/SAMPLE.h"
+#include "foundation/INT.h"
 
 const MODID OBJ2D_ID = MODID_CODE("OBJ2D   ");
 std::uint8_t OBJ2D_debug = 0;
@@ -38,8 +39,6 @@ std::uint64_t lengthSquared(std::int64_t x, std::int64_t y)
 {
     return static_cast<std::uint64_t>(x * x) + static_cast<std::uint64_t>(y * y);
 }
-
-std::int32_t wrap(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 
 // Scale, rotate about the origin, translate: the drawing order.
 VEC2D transformed(const OBJ2D* o, const VEC2D* p)
@@ -447,8 +446,8 @@ void OBJ2D_multiply(OBJ2D* object, std::int32_t k)
     for (std::int32_t i = object->points->count - 1; i >= 0; --i) {
         VEC2D* p = pointAt(object, i);
         if (p == nullptr) continue;
-        p->x = wrap(static_cast<std::int64_t>(p->x) * k);
-        p->y = wrap(static_cast<std::int64_t>(p->y) * k);
+        p->x = INT_wrap64(static_cast<std::int64_t>(p->x) * k);
+        p->y = INT_wrap64(static_cast<std::int64_t>(p->y) * k);
     }
 }
 
@@ -458,8 +457,8 @@ void OBJ2D_divide(OBJ2D* object, std::int32_t k)
     for (std::int32_t i = object->points->count - 1; i >= 0; --i) {
         VEC2D* p = pointAt(object, i);
         if (p == nullptr) continue;
-        p->x = wrap(static_cast<std::int64_t>(p->x) / k);   // 64 bits: INT32_MIN / -1 wraps
-        p->y = wrap(static_cast<std::int64_t>(p->y) / k);
+        p->x = INT_wrap64(static_cast<std::int64_t>(p->x) / k);   // 64 bits: INT32_MIN / -1 wraps
+        p->y = INT_wrap64(static_cast<std::int64_t>(p->y) / k);
     }
 }
 

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/INT.h"
+
 const MODID SCROLL_ID = MODID_CODE("SCROLL  ");
 std::uint8_t SCROLL_debug = 0;
 
@@ -16,9 +18,6 @@ void SCROLL_error()
 }
 
 namespace {
-
-constexpr char defaultText[] = "A scroll's default text. ";
-static_assert(sizeof(defaultText) - 1 == 25);
 
 bool canDraw(const SCROLL* s)
 {
@@ -30,24 +29,27 @@ void draw(SCROLL* s, bool opaque)
 {
     if (!canDraw(s)) { SCROLL_error(); return; }
     FONT* f = s->font;
-    CURSOR* c = s->cursor;
-    f->x = static_cast<std::int32_t>(static_cast<std::uint32_t>(s->x) - static_cast<std::uint32_t>(s->offset));
+    f->x = INT_sub(s->x, s->offset);
     f->y = s->y;
     f->target = s->target;
-    const std::int32_t n = s->width / f->glyphWidth + 2;
-    CURSOR_setIndex(c, c->index);   // an index set by hand is brought into the text
-    CURSOR_save(c);
-    c->step = 1;
-    for (std::int32_t k = 0; k < n; ++k) {
-        f->code = static_cast<signed char>(c->text[c->index]);
+    SCROLL_walk(s->cursor, s->width / f->glyphWidth + 2, [f, opaque](std::int32_t, signed char code) {
+        f->code = code;
         if (opaque) FONT_drawCharOpaque(f);
         else FONT_drawChar(f);
-        CURSOR_advance(c);
-    }
-    CURSOR_restore(c);
+    });
 }
 
 }  // namespace
+
+CURSOR* SCROLL_cursorOver(const char* text)
+{
+    if (text == nullptr) return nullptr;
+    const std::size_t length = std::strlen(text);
+    if (length < 1 || length > INT32_MAX) return nullptr;
+    CURSOR* c = CURSOR_new();
+    if (c != nullptr) CURSOR_set(c, text, static_cast<std::int32_t>(length), 1);
+    return c;
+}
 
 bool SCROLL_advance(CURSOR* cursor, std::int32_t* offset, std::int32_t speed, std::int32_t cell, std::int32_t* moved)
 {
@@ -69,45 +71,22 @@ bool SCROLL_advance(CURSOR* cursor, std::int32_t* offset, std::int32_t speed, st
 
 SCROLL* SCROLL_new()
 {
-    SCROLL* s = new (std::nothrow) SCROLL{};
-    CURSOR* c = CURSOR_new();
-    if (s == nullptr || c == nullptr) {
-        delete s;
-        if (c != nullptr) CURSOR_free(&c);
-        SCROLL_error();
-        return nullptr;
-    }
-    CURSOR_set(c, defaultText, 25, 1);
-    s->cursor = c;
-    s->speed = 1;
+    SCROLL* s = SCROLL_newRecord<SCROLL>();
+    if (s == nullptr) SCROLL_error();
     return s;
 }
 
 void SCROLL_free(SCROLL** scroll)
 {
-    if (scroll == nullptr || *scroll == nullptr) { SCROLL_error(); return; }
-    if ((*scroll)->cursor != nullptr) CURSOR_free(&(*scroll)->cursor);
-    delete *scroll;
-    *scroll = nullptr;
+    if (!SCROLL_freeRecord(scroll)) SCROLL_error();
 }
 
 void SCROLL_set(SCROLL* scroll, const char* text, FONT* font, IMG* target)
 {
-    if (scroll == nullptr || text == nullptr || font == nullptr || target == nullptr) { SCROLL_error(); return; }
-    const std::size_t length = std::strlen(text);
-    if (length < 1 || length > INT32_MAX) { SCROLL_error(); return; }
-    CURSOR* c = CURSOR_new();
-    if (c == nullptr) { SCROLL_error(); return; }
-    CURSOR_set(c, text, static_cast<std::int32_t>(length), 1);
-    if (scroll->cursor != nullptr) CURSOR_free(&scroll->cursor);
-    scroll->cursor = c;
-    scroll->text = text;
-    scroll->font = font;
-    scroll->target = target;
-    scroll->x = 0;
-    scroll->y = 0;
-    scroll->width = target->width;
-    scroll->height = font->glyphHeight;
+    if (scroll == nullptr || font == nullptr || target == nullptr
+        || !SCROLL_attach(scroll, text, font, target, font->glyphHeight)) {
+        SCROLL_error();
+    }
 }
 
 void SCROLL_step(SCROLL* scroll)

@@ -9,40 +9,12 @@
 #include <utility>
 
 #include "effects/IMGFX.h"
+#include "foundation/INT.h"
 
 const MODID SEG2D_ID = MODID_CODE("SEG2D   ");
 std::uint8_t SEG2D_debug = 0;
 
 namespace {
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrapSub(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrapMul(std::int32_t a, std::int32_t b)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrapShl8(std::int32_t a)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) << 8);
-}
-
-// Truncating division; the one overflowing quotient (minimum / -1) wraps to
-// the minimum, and a zero divisor gives 0.
-std::int32_t wrapDiv(std::int32_t a, std::int32_t b)
-{
-    if (b == 0) return 0;
-    if (b == -1) return wrapSub(0, a);
-    return a / b;
-}
 
 bool valid(const SEG2D* seg)
 {
@@ -73,10 +45,10 @@ bool between(std::int32_t x, const SEG2D* seg)
 // Slope m and offset k of the line through the segment, both 24.8.
 void lineOf(const SEG2D* seg, std::int32_t& m, std::int32_t& k)
 {
-    std::int32_t run = wrapSub(seg->end->x, seg->start->x);
+    std::int32_t run = INT_sub(seg->end->x, seg->start->x);
     if (run == 0) run = 1;
-    m = wrapDiv(wrapShl8(wrapSub(seg->end->y, seg->start->y)), run);
-    k = wrapSub(wrapShl8(seg->start->y), wrapMul(m, seg->start->x));
+    m = INT_div(INT_shl(INT_sub(seg->end->y, seg->start->y), 8), run);
+    k = INT_sub(INT_shl(seg->start->y, 8), INT_mul(m, seg->start->x));
 }
 
 }  // namespace
@@ -177,8 +149,8 @@ void SEG2D_translate(SEG2D* seg, const VEC2D* offset)
 {
     if (!valid(seg) || offset == nullptr) { SEG2D_error(); return; }
     for (VEC2D* p : {seg->start, seg->end}) {
-        p->x = wrapAdd(p->x, offset->x);
-        p->y = wrapAdd(p->y, offset->y);
+        p->x = INT_add(p->x, offset->x);
+        p->y = INT_add(p->y, offset->y);
     }
 }
 
@@ -186,8 +158,8 @@ void SEG2D_multiply(SEG2D* seg, std::int32_t factor)
 {
     if (!valid(seg)) { SEG2D_error(); return; }
     for (VEC2D* p : {seg->start, seg->end}) {
-        p->x = wrapMul(p->x, factor);
-        p->y = wrapMul(p->y, factor);
+        p->x = INT_mul(p->x, factor);
+        p->y = INT_mul(p->y, factor);
     }
 }
 
@@ -195,8 +167,8 @@ void SEG2D_scale(SEG2D* seg, const VEC2D* factors)
 {
     if (!valid(seg) || factors == nullptr) { SEG2D_error(); return; }
     for (VEC2D* p : {seg->start, seg->end}) {
-        p->x = wrapMul(p->x, factors->x);
-        p->y = wrapMul(p->y, factors->y);
+        p->x = INT_mul(p->x, factors->x);
+        p->y = INT_mul(p->y, factors->y);
     }
 }
 
@@ -226,7 +198,7 @@ std::int32_t SEG2D_intersects(const SEG2D* a, const SEG2D* b)
     lineOf(a, mA, kA);
     lineOf(b, mB, kB);
     if (mA != mB) {
-        const std::int32_t x = wrapDiv(wrapSub(kB, kA), wrapSub(mA, mB));
+        const std::int32_t x = INT_div(INT_sub(kB, kA), INT_sub(mA, mB));
         return (between(x, a) && between(x, b)) ? 1 : 0;
     }
     if (kA != kB) return 0;

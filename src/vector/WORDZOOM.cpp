@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/INT.h"
 #include "foundation/RANDOM.h"
 #include "vector/OBJ2D.h"
 
@@ -75,8 +76,6 @@ std::int32_t cellOf(const WORDZOOM* z)
     return (z->font != nullptr && z->font->size != nullptr) ? z->font->size->x : 16;
 }
 
-std::int32_t wrap(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
-
 // One letter at scale s, its cell centred on (cx, cy), in its own colour.
 void drawLetter(LFONT* f, char letter, std::uint32_t colour, std::int32_t s, std::int64_t cx, std::int64_t cy)
 {
@@ -85,8 +84,8 @@ void drawLetter(LFONT* f, char letter, std::uint32_t colour, std::int32_t s, std
         OBJ2D_setColor(static_cast<OBJ2D*>(f->glyphs->items[code]), colour);
     f->scale->x = s;
     f->scale->y = s;
-    f->position->x = wrap(cx - std::int64_t{s} * f->size->x / 2);
-    f->position->y = wrap(cy - std::int64_t{s} * f->size->y / 2);
+    f->position->x = INT_wrap64(cx - std::int64_t{s} * f->size->x / 2);
+    f->position->y = INT_wrap64(cy - std::int64_t{s} * f->size->y / 2);
     f->code = code;
     LFONT_drawChar(f);
 }
@@ -147,7 +146,7 @@ void WORDZOOM_next(WORDZOOM* zoom)
     for (std::int32_t i = 0; i < letters; ++i)
         zoom->colors[i] = (static_cast<std::uint32_t>(RANDOM_rand15()) & 0x7f7f7fu) + 0x808080u;
     const std::int64_t span = std::int64_t{letters} * LETTER_SCALE * cellOf(zoom);
-    zoom->x = wrap((zoom->width - span) / 2);
+    zoom->x = INT_wrap64((zoom->width - span) / 2);
     const std::int32_t third = zoom->height / 3;
     zoom->y = third + (third > 0 ? RANDOM_rand15() % third : 0);
 }

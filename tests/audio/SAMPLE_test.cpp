@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "audio/SAMPLE.h"
+#include "support/support.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ SAMPLE* make(const std::vector<std::int32_t>& values)
 std::vector<std::int32_t> valuesOf(const SAMPLE* s)
 {
     return std::vector<std::int32_t>(s->values, s->values + s->count);
-}
-
-std::string errorsOf(void (*action)())
-{
-    SAMPLE_debug = 1;
-    testing::internal::CaptureStdout();
-    action();
-    SAMPLE_debug = 0;
-    return testing::internal::GetCapturedStdout();
 }
 
 }  // namespace
@@ -74,12 +66,12 @@ TEST(SampleStorage, IndexErrorsAreReportedAndNeutral)
 {
     static SAMPLE* s;
     s = make({1, 2, 3});
-    EXPECT_EQ(errorsOf([] { EXPECT_EQ(SAMPLE_get(s, 3), 0); }), "SAMPLE error\n");
-    EXPECT_EQ(errorsOf([] { SAMPLE_set(s, -1, 9); SAMPLE_remove(s, 3); SAMPLE_insert(s, 9, 4); }),
+    EXPECT_EQ(support::printed(SAMPLE_debug, [] { EXPECT_EQ(SAMPLE_get(s, 3), 0); }), "SAMPLE error\n");
+    EXPECT_EQ(support::printed(SAMPLE_debug, [] { SAMPLE_set(s, -1, 9); SAMPLE_remove(s, 3); SAMPLE_insert(s, 9, 4); }),
               "SAMPLE error\nSAMPLE error\nSAMPLE error\n");
-    EXPECT_EQ(errorsOf([] { SAMPLE_divide(s, 0); SAMPLE_line(s, 2, 0, 1, 0); SAMPLE_copyRange(s, s, 2, 2, 0); }),
+    EXPECT_EQ(support::printed(SAMPLE_debug, [] { SAMPLE_divide(s, 0); SAMPLE_line(s, 2, 0, 1, 0); SAMPLE_copyRange(s, s, 2, 2, 0); }),
               "SAMPLE error\nSAMPLE error\nSAMPLE error\n");
-    EXPECT_EQ(errorsOf([] { SAMPLE_add(nullptr, s); EXPECT_EQ(SAMPLE_print(nullptr), nullptr); }),
+    EXPECT_EQ(support::printed(SAMPLE_debug, [] { SAMPLE_add(nullptr, s); EXPECT_EQ(SAMPLE_print(nullptr), nullptr); }),
               "SAMPLE error\nSAMPLE error\n");
     EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{1, 2, 3}));
     SAMPLE_free(&s);

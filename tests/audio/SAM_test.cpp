@@ -9,12 +9,11 @@
 #include <unistd.h>
 
 #include "audio/SAM.h"
+#include "support/support.h"
 
-// The WAVE files under tests/data/audio were made by sox from raw data of
-// known values, for example:
-//   sox -D -t s16 -r 44100 -c 1 in.raw -b 16 s16-mono.wav
-//   sox -D -t s24 -r 44100 -c 1 in.raw -b 24 -t wavpcm s24-mono.wav
-// (sox's own 24-bit default, s24-mono-extensible.wav, is not plain PCM).
+// The WAVE files under tests/data/audio hold raw data of known values in 16-
+// and 24-bit plain PCM; s24-mono-extensible.wav uses the extensible format
+// tag instead, which is not plain PCM.
 
 namespace {
 
@@ -148,12 +147,7 @@ TEST(SamRiff, BadFilesFailWithTheError)
     for (const auto& bytes : bad) {
         const fs::path path = scratch("bad" + std::to_string(n++) + ".wav");
         writeBytes(path, bytes);
-        SAM_debug = 1;
-        testing::internal::CaptureStdout();
-        SAM* sam = load(path);
-        SAM_debug = 0;
-        EXPECT_EQ(sam, nullptr) << n;
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "SAM error.\n") << n;
+        EXPECT_EQ(support::printed(SAM_debug, [&] { EXPECT_EQ(load(path), nullptr) << n; }), "SAM error.\n") << n;
     }
     const fs::path good = scratch("good.wav");
     writeBytes(good, wave());

@@ -8,6 +8,7 @@
 
 #include "effects/IMGFX.h"
 #include "foundation/RANDOM.h"
+#include "support/support.h"
 
 namespace {
 
@@ -436,17 +437,14 @@ TEST(ImgfxFurtherFilters, MosaicMirrorAndScrolls)
 
 TEST(ImgfxErrors, NullArgumentsReportOnceAndDrawNothing)
 {
-    IMGFX_debug = 1;
     Img img = make(2, 2);
-    testing::internal::CaptureStdout();
-    IMGFX_fillRect(nullptr, 0, 0, 1, 1, 1);
-    IMGFX_thickLine(nullptr, 0, 0, 1, 1, 1, 3);
-    IMGFX_thickLine(img.get(), 0, 0, 1, 1, 1, -1);
-    const bool hit = IMGFX_collide(img.get(), nullptr);
-    IMGFX_glowH3(img.get(), nullptr, 3);
-    const std::string out = testing::internal::GetCapturedStdout();
-    IMGFX_debug = 0;
-    EXPECT_FALSE(hit);
-    EXPECT_EQ(out, "IMGFX error\nIMGFX error\nIMGFX error\n");
+    EXPECT_EQ(support::printed(IMGFX_debug, [&] {
+                  IMGFX_fillRect(nullptr, 0, 0, 1, 1, 1);
+                  IMGFX_thickLine(nullptr, 0, 0, 1, 1, 1, 3);
+                  IMGFX_thickLine(img.get(), 0, 0, 1, 1, 1, -1);
+                  EXPECT_FALSE(IMGFX_collide(img.get(), nullptr));
+                  IMGFX_glowH3(img.get(), nullptr, 3);
+              }),
+              "IMGFX error\nIMGFX error\nIMGFX error\n");
     EXPECT_TRUE(lit(img).empty());
 }

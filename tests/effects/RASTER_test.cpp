@@ -6,6 +6,7 @@
 #include "effects/RASTER.h"
 #include "foundation/RANDOM.h"
 #include "raster/IMG.h"
+#include "support/support.h"
 
 namespace {
 
@@ -43,14 +44,12 @@ TEST(RasterRecord, CreationDrawsTheSpeedFromTheGenerator)
     RASTER_setSize(copy, 5);
     EXPECT_EQ(copy->scrollPos, 0);
     EXPECT_EQ(copy->speed, 0x10000 + 41);
-    RASTER_debug = 1;
-    testing::internal::CaptureStdout();
-    RASTER_copy(raster, copy);   // counts differ
-    RASTER_smooth(copy, 0);
-    RASTER_draw(copy, nullptr);
-    const std::string out = testing::internal::GetCapturedStdout();
-    RASTER_debug = 0;
-    EXPECT_EQ(out, "RASTER error\nRASTER error\nRASTER error\n");
+    EXPECT_EQ(support::printed(RASTER_debug, [&] {
+                  RASTER_copy(raster, copy);   // counts differ
+                  RASTER_smooth(copy, 0);
+                  RASTER_draw(copy, nullptr);
+              }),
+              "RASTER error\nRASTER error\nRASTER error\n");
     EXPECT_EQ(copy->colours[3], 0u);
     RASTER_free(&copy);
     RASTER_free(&raster);

@@ -3,26 +3,19 @@
 #include <array>
 #include <string>
 
-#include "effects/SINEDOTS.h"
 #include "effects/SINELINE.h"
 #include "foundation/RANDOM.h"
+#include "support/support.h"
 
 namespace {
 
-struct Picture {
-    IMG* img = IMG_new();
-    Picture(std::int32_t w, std::int32_t h) { IMG_setSize(img, w, h); }
-    ~Picture() { IMG_free(&img); }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-    std::uint32_t at(std::int32_t x, std::int32_t y) const { return IMG_getPixel(img, x, y); }
-    std::int32_t lit() const
-    {
-        std::int32_t n = 0;
-        for (std::int32_t i = 0; i < img->width * img->height; ++i) n += img->pixels[i] != 0;
-        return n;
-    }
-};
+// Pixels of p that are not 0.
+std::int32_t lit(const support::Picture& p)
+{
+    std::int32_t n = 0;
+    for (std::int32_t i = 0; i < p.img->width * p.img->height; ++i) n += p.img->pixels[i] != 0;
+    return n;
+}
 
 struct Line {
     SINELINE* line = SINELINE_new();
@@ -129,7 +122,7 @@ TEST(SinelineCurtain, StepOneAndCount256CoverTheBand)
     l->y = 100;
     for (auto& a : l->amplitude) a.y = 21;
     SINELINE_compute(l.line);
-    Picture p(256, 256);
+    support::Picture p(256, 256);
     SINELINE_drawCurtain(l.line, p.img, 1);
     for (std::int32_t x = 0; x < 256; ++x) {
         EXPECT_EQ(p.at(x, 163), 0xFF0000u) << x;   // band bottom
@@ -143,7 +136,7 @@ TEST(SinelineDraw, OnePointDrawsNothing)
     Line l;
     SINELINE_setCount(l.line, 1);
     SINELINE_compute(l.line);
-    Picture p(256, 256);
+    support::Picture p(256, 256);
     SINELINE_drawPath(l.line, p.img);
     SINELINE_drawWave(l.line, p.img, 4);
     SINELINE_drawWaveV(l.line, p.img, 4);
@@ -154,7 +147,7 @@ TEST(SinelineDraw, OnePointDrawsNothing)
     SINELINE_drawCircles(l.line, p.img);
     SINELINE_drawCentreCircles(l.line, p.img);
     SINELINE_drawEllipses(l.line, p.img);
-    EXPECT_EQ(p.lit(), 0);
+    EXPECT_EQ(lit(p), 0);
 }
 
 TEST(SinelineDraw, MirrorsUseWidthMinusX)
@@ -165,52 +158,28 @@ TEST(SinelineDraw, MirrorsUseWidthMinusX)
     l->points[1] = 20;
     l->points[2] = 10;
     l->points[3] = 20;
-    Picture h(64, 32);
+    support::Picture h(64, 32);
     SINELINE_drawMirrorH(l.line, h.img);
     EXPECT_EQ(h.at(10, 20), 0xFF0000u);
     EXPECT_EQ(h.at(54, 20), 0xFF0000u);
-    EXPECT_EQ(h.lit(), 2);
-    Picture e(64, 64);
+    EXPECT_EQ(lit(h), 2);
+    support::Picture e(64, 64);
     SINELINE_drawMirror8(l.line, e.img);
     for (auto [x, y] : {std::pair{10, 20}, {54, 20}, {10, 44}, {54, 44}, {20, 10}, {44, 10}, {20, 54}, {44, 54}})
         EXPECT_EQ(e.at(x, y), 0xFF0000u) << x << "," << y;
-    EXPECT_EQ(e.lit(), 8);
+    EXPECT_EQ(lit(e), 8);
 }
 
 TEST(SinelineErrors, NullsAndBadCountsReport)
 {
-    SINELINE_debug = 1;
-    testing::internal::CaptureStdout();
-    SINELINE_compute(nullptr);
-    SINELINE_drawPath(nullptr, nullptr);
     Line l;
-    SINELINE_setCount(l.line, 0);
-    const std::string out = testing::internal::GetCapturedStdout();
-    SINELINE_debug = 0;
-    EXPECT_EQ(out, "SINELINE error\nSINELINE error\nSINELINE error\n");
+    EXPECT_EQ(support::printed(SINELINE_debug, [&] {
+                  SINELINE_compute(nullptr);
+                  SINELINE_drawPath(nullptr, nullptr);
+                  SINELINE_setCount(l.line, 0);
+              }),
+              "SINELINE error\nSINELINE error\nSINELINE error\n");
     EXPECT_EQ(l->count, 16);
     EXPECT_EQ(SINELINE_print(l.line), nullptr);
     EXPECT_FALSE(SINELINE_equal(l.line, l.line));
-}
-
-TEST(SinedotsPlot, AmplitudesFromTheImageAndDotsInside)
-{
-    SINEDOTS* d = SINEDOTS_new();
-    ASSERT_NE(d, nullptr);
-    Picture p(64, 40);
-    SINEDOTS_plot(d, p.img);
-    EXPECT_EQ(d->width, 64);
-    EXPECT_EQ(d->amplitude[0].x, 32);
-    EXPECT_EQ(d->amplitude[2].y, 5);
-    EXPECT_GE(p.lit(), 1);
-    EXPECT_LE(p.lit(), 16);
-    for (auto& a : d->speed) EXPECT_GT(a.x, 0);
-    // Added twice, every dot doubles (0xFF0000 saturates; use a dim colour).
-    Picture q(64, 40);
-    d->colour = 0x000010u;
-    SINEDOTS_plotAdd(d, q.img);
-    SINEDOTS_plotAdd(d, q.img);
-    for (std::int32_t i = 0; i < 64 * 40; ++i) EXPECT_TRUE(q.img->pixels[i] == 0 || q.img->pixels[i] % 0x20u == 0);
-    SINEDOTS_free(&d);
-    EXPECT_EQ(d, nullptr);
 }

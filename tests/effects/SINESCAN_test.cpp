@@ -2,6 +2,7 @@
 
 #include "effects/SINESCAN.h"
 #include "foundation/RANDOM.h"
+#include "support/support.h"
 
 namespace {
 
@@ -12,14 +13,6 @@ struct Scan {
     Scan(const Scan&) = delete;
     Scan& operator=(const Scan&) = delete;
     SINESCAN* operator->() { return s; }
-};
-
-struct Picture {
-    IMG* img = IMG_new();
-    Picture(std::int32_t w, std::int32_t h) { IMG_setSize(img, w, h); }
-    ~Picture() { IMG_free(&img); }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
 };
 
 // All three waves at a quarter turn with amplitude 256.0 and no step.
@@ -67,7 +60,7 @@ TEST(SinescanDraw, FullPeakShadesBy127AndReadsThePaletteTop)
     EXPECT_EQ(s->values->values[0], 32766 * 256 * 3);
     EXPECT_EQ(s->values->values[255], 32766 * 256 * 3);
     EXPECT_EQ(s->wave[0].phase, 254 << 16);
-    Picture a(256, 8);
+    support::Picture a(256, 8);
     SINESCAN_drawShade(s.s, a.img);
     // d = 3 * 256.0 >> 15 = 1536; 25164288 / 1536 = 16383; >> 7 = 127.
     EXPECT_EQ(IMG_getPixel(a.img, 0, 3), 0x7F7F8Fu);
@@ -82,7 +75,7 @@ TEST(SinescanDraw, ZeroAmplitudeSumDrawsNothing)
     Scan s;
     for (SINESCAN_WAVE& w : s->wave) w.amplitude = 0;
     SINESCAN_compute(s.s);
-    Picture a(256, 256);
+    support::Picture a(256, 256);
     SINESCAN_drawShade(s.s, a.img);
     SINESCAN_drawPalette(s.s, a.img);
     for (std::int32_t i = 0; i < 256 * 256; ++i) ASSERT_EQ(a.img->pixels[i], 0u);
@@ -100,9 +93,5 @@ TEST(SinescanCopy, EqualCopyAndClone)
     c->wave[2].step += 1;
     EXPECT_FALSE(SINESCAN_equal(a.s, c));
     SINESCAN_free(&c);
-    SINESCAN_debug = 1;
-    testing::internal::CaptureStdout();
-    SINESCAN_compute(nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SINESCAN error\n");
-    SINESCAN_debug = 0;
+    EXPECT_EQ(support::printed(SINESCAN_debug, [] { SINESCAN_compute(nullptr); }), "SINESCAN error\n");
 }

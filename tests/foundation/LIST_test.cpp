@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/LIST.h"
+#include "support/support.h"
 
 namespace {
 
@@ -93,25 +94,21 @@ TEST(ListRanges, SublistDeleteAndInsert)
 TEST(ListErrors, ReportAndGiveNeutralResults)
 {
     LIST* l = listOf(2);
-    LIST_debug = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(LIST_get(l, 2), nullptr);
-    EXPECT_EQ(LIST_get(l, -1), nullptr);
-    EXPECT_EQ(LIST_indexOf(l, nullptr), -1);
-    EXPECT_EQ(LIST_sublist(l, 1, 1), nullptr);
-    LIST_deleteRange(l, 0, 3);
-    LIST_setCount(l, -1);
-    LIST_pop(nullptr);
-    std::string out = testing::internal::GetCapturedStdout();
     std::string expected;
-    for (int i = 0; i < 7; ++i) expected += "LIST error\n";
-    EXPECT_EQ(out, expected);
-    LIST_pop(l);
-    LIST_pop(l);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(LIST_pop(l), nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LIST error\n");
-    LIST_debug = 0;
+    for (int i = 0; i < 8; ++i) expected += "LIST error\n";
+    EXPECT_EQ(support::printed(LIST_debug, [&] {
+                  EXPECT_EQ(LIST_get(l, 2), nullptr);
+                  EXPECT_EQ(LIST_get(l, -1), nullptr);
+                  EXPECT_EQ(LIST_indexOf(l, nullptr), -1);
+                  EXPECT_EQ(LIST_sublist(l, 1, 1), nullptr);
+                  LIST_deleteRange(l, 0, 3);
+                  LIST_setCount(l, -1);
+                  LIST_pop(nullptr);
+                  LIST_pop(l);
+                  LIST_pop(l);
+                  EXPECT_EQ(LIST_pop(l), nullptr);   // empty
+              }),
+              expected);
     // A list shrunk to nothing still grows when pushed.
     EXPECT_TRUE(LIST_setCapacity(l, 0));
     LIST_push(l, &items[0]);

@@ -28,8 +28,13 @@ TEST(SineTable, MirroredQuartersAndTrailingZero)
     EXPECT_EQ(SINE_table[(0 + 256) & SINE_MASK], 32766);   // cosine of 0
 }
 
-TEST(SineTable, ScalingRoundsDown)
+TEST(SineTable, LookupMasksAndScaleWrapsAndRoundsDown)
 {
-    EXPECT_EQ((SINE_table[100] * 64) >> 15, 36);
-    EXPECT_EQ((SINE_table[612] * 64) >> 15, -37);
+    EXPECT_EQ(SINE_at(1024 + 4), 804);
+    EXPECT_EQ(SINE_at(-1), SINE_table[1023]);
+    EXPECT_EQ(SINE_at(0xFFFFFC04u), 804);
+    EXPECT_EQ(SINE_scale(100, 64), 36);
+    EXPECT_EQ(SINE_scale(612, 64), -37);
+    EXPECT_EQ(SINE_scale(256, 0x10000), 65532);
+    EXPECT_EQ(SINE_scale(256, 0x20000), -8);   // the product wraps past 2^31
 }

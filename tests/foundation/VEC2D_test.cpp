@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 #include "foundation/VEC2D.h"
+#include "support/support.h"
 
 TEST(Vec2dRotate, QuarterAndHalfTurnsRoundDown)
 {
@@ -70,14 +70,12 @@ TEST(Vec2dArithmetic, WhichArgumentChanges)
 TEST(Vec2dArithmetic, BadInputIsReportedAndOverflowWraps)
 {
     VEC2D v{7, -7, 0};
-    VEC2D_debug = 1;
-    testing::internal::CaptureStdout();
-    VEC2D_divide(&v, 0);
-    EXPECT_EQ(VEC2D_lengthSquared(nullptr), -1);
-    VEC2D_add(nullptr, &v);
-    const std::string out = testing::internal::GetCapturedStdout();
-    VEC2D_debug = 0;
-    EXPECT_EQ(out, "VEC2D error\nVEC2D error\nVEC2D error\n");
+    EXPECT_EQ(support::printed(VEC2D_debug, [&] {
+                  VEC2D_divide(&v, 0);
+                  EXPECT_EQ(VEC2D_lengthSquared(nullptr), -1);
+                  VEC2D_add(nullptr, &v);
+              }),
+              "VEC2D error\nVEC2D error\nVEC2D error\n");
     EXPECT_EQ(v.x, 7);
     EXPECT_EQ(v.y, -7);
     VEC2D m{INT_MIN, INT_MAX, 0};
@@ -91,8 +89,8 @@ TEST(Vec2dArithmetic, BadInputIsReportedAndOverflowWraps)
 
 TEST(Vec2dPlot, RotatedCopyMovedByTheOffset)
 {
-    IMG* image = IMG_new();
-    ASSERT_NE(image, nullptr);
+    support::Picture picture(16, 16);
+    IMG* image = picture.img;
     VEC2D v{10, 0, 0x123456};
     VEC2D offset{5, 5, 0};
     VEC2D_plotRotated(&v, 256, &offset, image);   // (0, 9) + (5, 5)
@@ -106,5 +104,4 @@ TEST(Vec2dPlot, RotatedCopyMovedByTheOffset)
     std::int32_t lit = 0;
     for (std::int32_t i = 0; i < 256; ++i) lit += image->pixels[i] != 0;
     EXPECT_EQ(lit, 2);
-    IMG_free(&image);
 }

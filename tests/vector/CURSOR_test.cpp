@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "vector/CURSOR.h"
+#include "support/support.h"
 
 TEST(CursorWrap, StepsAndIndices)
 {
@@ -29,12 +30,10 @@ TEST(CursorWrap, StepsAndIndices)
     CURSOR_restore(c);
     EXPECT_EQ(c->index, 1);
 
-    CURSOR_debug = 1;
-    testing::internal::CaptureStdout();
-    CURSOR_set(c, "", 0, 1);   // an empty text cannot be walked
-    CURSOR_advance(nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "CURSOR Error.\nCURSOR Error.\n");
-    CURSOR_debug = 0;
+    EXPECT_EQ(support::printed(CURSOR_debug, [&] {
+        CURSOR_set(c, "", 0, 1);   // an empty text cannot be walked
+        CURSOR_advance(nullptr);
+    }), "CURSOR Error.\nCURSOR Error.\n");
     EXPECT_EQ(c->length, 2);
     CURSOR_free(&c);
     EXPECT_EQ(c, nullptr);

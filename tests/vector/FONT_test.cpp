@@ -4,9 +4,11 @@
 #include <string>
 
 #include "vector/FONT.h"
+#include "support/support.h"
 
 namespace {
 
+// A w x h picture the caller (or a font) owns.
 IMG* image(std::int32_t w, std::int32_t h)
 {
     IMG* img = IMG_new();
@@ -48,7 +50,8 @@ std::string row(const IMG* img, std::int32_t y, std::int32_t from, std::int32_t 
 
 TEST(FontCells, CodeSixtyFiveOnAnEightByEightSheet)
 {
-    IMG* target = image(8, 8);
+    support::Picture targetPicture(8, 8);
+    IMG* target = targetPicture.img;
     FONT* f = sheetFont(8, 8, 128, 128, target);
     f->code = 65;
     FONT_drawCharOpaque(f);
@@ -58,12 +61,12 @@ TEST(FontCells, CodeSixtyFiveOnAnEightByEightSheet)
     EXPECT_EQ(f->x, 8);
     FONT_free(&f);
     EXPECT_EQ(f, nullptr);
-    IMG_free(&target);
 }
 
 TEST(FontCells, BelowTheSheetAdvancesNegativeDoesNot)
 {
-    IMG* target = image(64, 64);
+    support::Picture targetPicture(64, 64);
+    IMG* target = targetPicture.img;
     FONT* f = sheetFont(32, 64, 256, 1024, target);
     for (std::int32_t code = 128; code < 256; ++code) {
         f->code = code;
@@ -84,12 +87,12 @@ TEST(FontCells, BelowTheSheetAdvancesNegativeDoesNot)
     EXPECT_EQ(f->x, 0);
     EXPECT_EQ(IMG_getPixel(target, 0, 0), 0u);
     FONT_free(&f);
-    IMG_free(&target);
 }
 
 TEST(FontText, LinesAndPositions)
 {
-    IMG* target = image(40, 40);
+    support::Picture targetPicture(40, 40);
+    IMG* target = targetPicture.img;
     FONT* f = sheetFont(8, 8, 128, 128, target);
     f->x = 10;
     f->y = 20;
@@ -105,19 +108,20 @@ TEST(FontText, LinesAndPositions)
     EXPECT_EQ(FONT_drawTextOpaque(f, "AB\nC"), 4);
     FONT_free(&f);
 
-    IMG* line = image(16, 2);
+    support::Picture linePicture(16, 2);
+
+    IMG* line = linePicture.img;
     FONT* c = codeFont(line);
     FONT_drawLine(c, "ab\ncd");
     EXPECT_EQ(row(line, 0, 0, 4), "ab..");
     EXPECT_EQ(c->x, 2);
     FONT_free(&c);
-    IMG_free(&line);
-    IMG_free(&target);
 }
 
 TEST(FontDigits, DecimalAndHex)
 {
-    IMG* target = image(40, 1);
+    support::Picture targetPicture(40, 1);
+    IMG* target = targetPicture.img;
     FONT* f = codeFont(target);
     FONT_drawDecimal(f, 42);
     EXPECT_EQ(row(target, 0, 0, 10), "0000000042");
@@ -130,12 +134,12 @@ TEST(FontDigits, DecimalAndHex)
     EXPECT_EQ(f->x, 34);
     EXPECT_EQ(f->code, 'F');
     FONT_free(&f);
-    IMG_free(&target);
 }
 
 TEST(FontBigChar, CellPixelsBecomeGlyphs)
 {
-    IMG* target = image(16, 16);
+    support::Picture targetPicture(16, 16);
+    IMG* target = targetPicture.img;
     FONT* a = FONT_new();
     a->glyphWidth = 2;
     a->glyphHeight = 2;
@@ -165,15 +169,12 @@ TEST(FontBigChar, CellPixelsBecomeGlyphs)
     EXPECT_EQ(a->x, 13);
     for (std::int32_t i = 0; i < 256; ++i) EXPECT_EQ(target->pixels[i], 0u);
 
-    FONT_debug = 1;
-    testing::internal::CaptureStdout();
-    FONT_drawBigChar(a, nullptr);
     FONT* empty = FONT_new();
-    FONT_drawChar(empty);   // no glyphs
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "FONT Error.\nFONT Error.\n");
-    FONT_debug = 0;
+    EXPECT_EQ(support::printed(FONT_debug, [&] {
+        FONT_drawBigChar(a, nullptr);
+        FONT_drawChar(empty);   // no glyphs
+    }), "FONT Error.\nFONT Error.\n");
     FONT_free(&empty);
     FONT_free(&a);
     FONT_free(&b);
-    IMG_free(&target);
 }

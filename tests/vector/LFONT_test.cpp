@@ -6,6 +6,7 @@
 #include "foundation/RANDOM.h"
 #include "vector/LFONT.h"
 #include "vector/OBJ2D.h"
+#include "support/support.h"
 
 namespace {
 
@@ -27,13 +28,6 @@ LFONT* dotFont(IMG* target)
     return f;
 }
 
-IMG* image(std::int32_t w, std::int32_t h)
-{
-    IMG* img = IMG_new();
-    IMG_setSize(img, w, h);
-    return img;
-}
-
 std::string dots(const IMG* img, std::int32_t y, std::int32_t step, std::int32_t n)
 {
     std::string s;
@@ -48,17 +42,16 @@ std::string dots(const IMG* img, std::int32_t y, std::int32_t step, std::int32_t
 
 TEST(LfontDraw, GlyphCountIsNotAGlyph)
 {
-    IMG* target = image(32, 32);
+    support::Picture targetPicture(32, 32);
+    IMG* target = targetPicture.img;
     LFONT* f = dotFont(target);
     f->code = 128;
-    LFONT_debug = 1;
-    testing::internal::CaptureStdout();
-    LFONT_drawChar(f);
-    f->code = -1;
-    LFONT_drawCharRandom(f);
-    LFONT_drawLine(f, "\xC1");   // byte 193 is code -63
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LFONT Error.\nLFONT Error.\nLFONT Error.\n");
-    LFONT_debug = 0;
+    EXPECT_EQ(support::printed(LFONT_debug, [&] {
+        LFONT_drawChar(f);
+        f->code = -1;
+        LFONT_drawCharRandom(f);
+        LFONT_drawLine(f, "\xC1");   // byte 193 is code -63
+    }), "LFONT Error.\nLFONT Error.\nLFONT Error.\n");
     EXPECT_EQ(f->position->x, 0);
     for (std::int32_t i = 0; i < 32 * 32; ++i) EXPECT_EQ(target->pixels[i], 0u);
 
@@ -68,12 +61,12 @@ TEST(LfontDraw, GlyphCountIsNotAGlyph)
     EXPECT_EQ(f->position->x, 16);
     LFONT_free(&f);
     EXPECT_EQ(f, nullptr);
-    IMG_free(&target);
 }
 
 TEST(LfontDraw, ScaledAdvancesAndLines)
 {
-    IMG* target = image(64, 64);
+    support::Picture targetPicture(64, 64);
+    IMG* target = targetPicture.img;
     LFONT* f = dotFont(target);
     f->size->x = 8;
     f->size->y = 8;
@@ -97,12 +90,12 @@ TEST(LfontDraw, ScaledAdvancesAndLines)
     EXPECT_EQ(IMG_getPixel(target, 0, 40), static_cast<std::uint32_t>('D' + 1));
     EXPECT_EQ(f->position->x, 16);
     LFONT_free(&f);
-    IMG_free(&target);
 }
 
 TEST(LfontDigits, DecimalAndHex)
 {
-    IMG* target = image(512, 2);
+    support::Picture targetPicture(512, 2);
+    IMG* target = targetPicture.img;
     LFONT* f = dotFont(target);
     f->size->x = 2;
     LFONT_drawDecimal(f, 42);
@@ -111,12 +104,12 @@ TEST(LfontDigits, DecimalAndHex)
     LFONT_drawHex32(f, 0x12345678);
     EXPECT_EQ(dots(target, 0, 2, 24), "0000000042A500FF12345678");
     LFONT_free(&f);
-    IMG_free(&target);
 }
 
 TEST(LfontColours, SetAndRandomLightColours)
 {
-    IMG* target = image(16, 16);
+    support::Picture targetPicture(16, 16);
+    IMG* target = targetPicture.img;
     LFONT* f = dotFont(target);
     LFONT_setColor(f, 0x123456);
     for (std::int32_t n = 0; n < 128; ++n)
@@ -136,5 +129,4 @@ TEST(LfontColours, SetAndRandomLightColours)
     EXPECT_EQ(drawn, static_cast<OBJ2D*>(f->glyphs->items['x'])->color);
     EXPECT_EQ(drawn >> 16, 0x80u);
     LFONT_free(&f);
-    IMG_free(&target);
 }

@@ -6,6 +6,7 @@
 #include "foundation/RANDOM.h"
 #include "vector/LOGOFLY.h"
 #include "vector/OBJ2D.h"
+#include "support/support.h"
 
 namespace {
 
@@ -98,12 +99,10 @@ TEST(LogoflyDraw, FortyLettersOnTheWave)
     LOGOFLY_draw(logo);
     EXPECT_EQ(lit(target), 0);
 
-    LOGOFLY_debug = 1;
-    testing::internal::CaptureStdout();
-    logo->target = nullptr;
-    LOGOFLY_draw(logo);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LOGOFLY error\n");
-    LOGOFLY_debug = 0;
+    EXPECT_EQ(support::printed(LOGOFLY_debug, [&] {
+        logo->target = nullptr;
+        LOGOFLY_draw(logo);
+    }), "LOGOFLY error\n");
     LOGOFLY_free(&logo);
     LFONT_free(&f);
     IMG_free(&target);

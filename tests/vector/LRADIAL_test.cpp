@@ -5,15 +5,9 @@
 #include "audio/SAMPLE.h"
 #include "foundation/RANDOM.h"
 #include "vector/LRADIAL.h"
+#include "support/support.h"
 
 namespace {
-
-IMG* image(std::int32_t w, std::int32_t h)
-{
-    IMG* img = IMG_new();
-    IMG_setSize(img, w, h);
-    return img;
-}
 
 std::int32_t lit(const IMG* img)
 {
@@ -61,15 +55,15 @@ TEST(LradialRays, SettingsAndRayEnds)
     EXPECT_EQ(s->rays, 16);
     EXPECT_EQ(s->step, 4194304);
 
-    LRADIAL_debug = 1;
-    testing::internal::CaptureStdout();
-    LRADIAL_setRays(s, 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LRADIAL error\n");
-    LRADIAL_debug = 0;
+    EXPECT_EQ(support::printed(LRADIAL_debug, [&] {
+        LRADIAL_setRays(s, 0);
+    }), "LRADIAL error\n");
     EXPECT_EQ(s->rays, 16);
     EXPECT_EQ(s->step, 4194304);
 
-    IMG* target = image(256, 256);
+    support::Picture targetPicture(256, 256);
+
+    IMG* target = targetPicture.img;
     LRADIAL_setRays(s, 4);
     s->phase = 0;
     s->radius = 100;
@@ -105,5 +99,4 @@ TEST(LradialRays, SettingsAndRayEnds)
     LRADIAL_rotate(s);
     EXPECT_EQ(s->phase, (3 << 16) - 1);
     LRADIAL_free(&s);
-    IMG_free(&target);
 }

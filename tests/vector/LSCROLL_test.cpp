@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/RANDOM.h"
-#include "vector/LSCRLXYZ.h"
 #include "vector/LSCROLL.h"
 #include "vector/OBJ2D.h"
+#include "support/support.h"
 
 namespace {
 
@@ -26,13 +25,6 @@ LFONT* dotFont()
         LIST_push(f->glyphs, o);
     }
     return f;
-}
-
-IMG* image(std::int32_t w, std::int32_t h)
-{
-    IMG* img = IMG_new();
-    IMG_setSize(img, w, h);
-    return img;
 }
 
 std::string row(const IMG* img, std::int32_t y, std::int32_t step)
@@ -56,7 +48,8 @@ std::int32_t lit(const IMG* img)
 
 TEST(LscrollDraw, RepeatsStepsAndSkipsOffTarget)
 {
-    IMG* target = image(40, 8);
+    support::Picture targetPicture(40, 8);
+    IMG* target = targetPicture.img;
     LFONT* f = dotFont();
     LSCROLL* s = LSCROLL_new();
     LSCROLL_set(s, "xyz", f, target);
@@ -83,20 +76,18 @@ TEST(LscrollDraw, RepeatsStepsAndSkipsOffTarget)
     EXPECT_EQ(static_cast<OBJ2D*>(f->glyphs->items['x'])->color, 0x00ff00u);
 
     f->scale->x = 0;
-    LSCROLL_debug = 1;
-    testing::internal::CaptureStdout();
-    LSCROLL_draw(s);
-    LSCROLL_step(s);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "LSCROLL error\nLSCROLL error\n");
-    LSCROLL_debug = 0;
+    EXPECT_EQ(support::printed(LSCROLL_debug, [&] {
+        LSCROLL_draw(s);
+        LSCROLL_step(s);
+    }), "LSCROLL error\nLSCROLL error\n");
     LSCROLL_free(&s);
     LFONT_free(&f);
-    IMG_free(&target);
 }
 
 TEST(LscrollDraw, SpiralDrawsFiveHundredTwelve)
 {
-    IMG* target = image(256, 256);
+    support::Picture targetPicture(256, 256);
+    IMG* target = targetPicture.img;
     LFONT* f = dotFont();
     LSCROLL* s = LSCROLL_new();
     LSCROLL_set(s, "a", f, target);
@@ -109,53 +100,4 @@ TEST(LscrollDraw, SpiralDrawsFiveHundredTwelve)
     EXPECT_EQ(f->angle, 496);
     LSCROLL_free(&s);
     LFONT_free(&f);
-    IMG_free(&target);
-}
-
-TEST(LscrlxyzWaves, NewStepAndDraw)
-{
-    RANDOM_srand(99);
-    std::int32_t r[9];
-    for (std::int32_t& v : r) v = RANDOM_rand15();
-    RANDOM_srand(99);
-    LSCRLXYZ* s = LSCRLXYZ_new();
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->xSpeed, (r[0] & 31) + 16);
-    EXPECT_EQ(s->xAmplitude, (r[2] & 63) + 16);
-    EXPECT_EQ(s->yAmplitude, (r[5] & 31) + 64);
-    EXPECT_EQ(s->scaleAmplitude, (r[8] & 7) + 1);
-    EXPECT_EQ(s->xPhase, 0);
-
-    IMG* target = image(40, 40);
-    LFONT* f = dotFont();
-    LSCRLXYZ_set(s, "pq", f, target);
-    s->xSpeed = 10;
-    s->xStep = 100;
-    s->speed = 1;
-    LSCRLXYZ_step(s);   // no character passes: speed only
-    EXPECT_EQ(s->xPhase, 10);
-    s->speed = 4;
-    LSCRLXYZ_step(s);   // one character passes: step, then speed
-    EXPECT_EQ(s->xPhase, 120);
-    EXPECT_EQ(s->cursor->index, 1);
-    s->xPhase = 1020;
-    s->speed = -4;
-    LSCRLXYZ_step(s);   // backwards: the phase shrinks by the step
-    EXPECT_EQ(s->xPhase, 930);
-
-    // With no amplitudes the wave draw is the plain draw.
-    s->xAmplitude = s->yAmplitude = s->scaleAmplitude = 0;
-    s->offset = 0;
-    s->y = 5;
-    f->scale->x = 1;
-    LSCRLXYZ_drawWave(s);
-    EXPECT_EQ(row(target, 5, 4), "pqpqpqpqpq");
-    s->scaleAmplitude = 8;
-    s->scalePhase = 256;
-    LSCRLXYZ_drawWave(s);
-    EXPECT_EQ(f->scale->x, 1);   // restored after the pulse
-    EXPECT_EQ(f->scale->y, 1);
-    LSCRLXYZ_free(&s);
-    LFONT_free(&f);
-    IMG_free(&target);
 }

@@ -9,6 +9,7 @@
 
 #include "assets/ASSETS.h"
 #include "vector/OBJ2D.h"
+#include "support/support.h"
 
 namespace {
 
@@ -56,13 +57,6 @@ OBJ2D* objectWith(std::initializer_list<Seg> segs)
         OBJ2D_addSegment(o, seg);
     }
     return o;
-}
-
-IMG* blank(std::int32_t w, std::int32_t h)
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, w, h);
-    return image;
 }
 
 std::int32_t litCount(const IMG* image)
@@ -193,13 +187,10 @@ TEST(Obj2dParse, SignSurvivesBetweenParses)
 
 TEST(Obj2dParse, BadInputStaysInsideTheText)
 {
-    OBJ2D_debug = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(OBJ2D_parse(static_cast<const char*>(nullptr)), nullptr);
-    Parsed outside("s 1 2 3 4\n");   // a segment completed outside a block is dropped
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "OBJ2D error\nOBJ2D error\n");
-    OBJ2D_debug = 0;
-    EXPECT_EQ(outside.size(), 0u);
+    EXPECT_EQ(support::printed(OBJ2D_debug, [&] {
+        EXPECT_EQ(OBJ2D_parse(static_cast<const char*>(nullptr)), nullptr);
+        EXPECT_EQ(Parsed("s 1 2 3 4\n").size(), 0u);   // a segment completed outside a block is dropped
+    }), "OBJ2D error\nOBJ2D error\n");
 
     // Words are cut at 255 bytes and the rest is the next token.
     Parsed cut("{ s 1 2 3 " + std::string(255, 'q') + "4 }\n");
@@ -255,7 +246,8 @@ TEST(Obj2dDraw, QuarterTurnScaleAndPosition)
 {
     OBJ2D* o = objectWith({{0, 0, 10, 0, 0, 0}});
     OBJ2D_setColor(o, 0x123456);
-    IMG* image = blank(16, 16);
+    support::Picture imagePicture(16, 16);
+    IMG* image = imagePicture.img;
     o->angle = 256;
     OBJ2D_draw(o, image);
     // (10, 0) turns to (0, 9): 10 * 32766 >> 15 truncates.
@@ -279,7 +271,6 @@ TEST(Obj2dDraw, QuarterTurnScaleAndPosition)
     EXPECT_EQ(segOf(o, 0).x0, 12);
     EXPECT_EQ(segOf(o, 0).x1, 2);
     EXPECT_EQ(segOf(o, 0).y1, 3);
-    IMG_free(&image);
     OBJ2D_free(&o);
     EXPECT_EQ(o, nullptr);
 }

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "vector/SCROLL.h"
+#include "support/support.h"
 
 namespace {
 
+// A w x h picture the caller (or a font) owns.
 IMG* image(std::int32_t w, std::int32_t h)
 {
     IMG* img = IMG_new();
@@ -40,7 +42,8 @@ std::string row(const IMG* img, std::int32_t step)
 
 TEST(ScrollStep, WholeCellsMoveTheCursor)
 {
-    IMG* target = image(512, 64);
+    support::Picture targetPicture(512, 64);
+    IMG* target = targetPicture.img;
     FONT* f = penFont(32);
     SCROLL* s = SCROLL_new();
     ASSERT_NE(s, nullptr);
@@ -84,12 +87,12 @@ TEST(ScrollStep, WholeCellsMoveTheCursor)
     SCROLL_free(&s);
     EXPECT_EQ(s, nullptr);
     FONT_free(&f);
-    IMG_free(&target);
 }
 
 TEST(ScrollDraw, WindowOfCharacters)
 {
-    IMG* target = image(512, 1);
+    support::Picture targetPicture(512, 1);
+    IMG* target = targetPicture.img;
     FONT* f = penFont(32);
     SCROLL* s = SCROLL_new();
     SCROLL_set(s, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", f, target);
@@ -103,9 +106,10 @@ TEST(ScrollDraw, WindowOfCharacters)
     EXPECT_EQ(s->cursor->index, 3);   // restored
     SCROLL_free(&s);
     FONT_free(&f);
-    IMG_free(&target);
 
-    IMG* narrow = image(10, 1);
+    support::Picture narrowPicture(10, 1);
+
+    IMG* narrow = narrowPicture.img;
     FONT* one = penFont(1);
     SCROLL* r = SCROLL_new();
     SCROLL_set(r, "abc", one, narrow);
@@ -117,22 +121,19 @@ TEST(ScrollDraw, WindowOfCharacters)
     EXPECT_EQ(row(narrow, 1), "acacacac..");
     SCROLL_free(&r);
     FONT_free(&one);
-    IMG_free(&narrow);
 }
 
 TEST(ScrollDraw, NothingBeforeSet)
 {
-    IMG* target = image(8, 1);
+    support::Picture targetPicture(8, 1);
+    IMG* target = targetPicture.img;
     SCROLL* s = SCROLL_new();
-    SCROLL_debug = 1;
-    testing::internal::CaptureStdout();
-    SCROLL_draw(s);
-    SCROLL_step(s);   // no font: no cell width
-    SCROLL_set(s, "", nullptr, target);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SCROLL error\nSCROLL error\nSCROLL error\n");
-    SCROLL_debug = 0;
+    EXPECT_EQ(support::printed(SCROLL_debug, [&] {
+        SCROLL_draw(s);
+        SCROLL_step(s);   // no font: no cell width
+        SCROLL_set(s, "", nullptr, target);
+    }), "SCROLL error\nSCROLL error\nSCROLL error\n");
     EXPECT_EQ(s->text, nullptr);
     EXPECT_EQ(s->offset, 0);
     SCROLL_free(&s);
-    IMG_free(&target);
 }

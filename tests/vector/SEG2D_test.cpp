@@ -5,15 +5,9 @@
 
 #include "raster/IMG.h"
 #include "vector/SEG2D.h"
+#include "support/support.h"
 
 namespace {
-
-IMG* blackImage(std::int32_t w, std::int32_t h)
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, w, h);
-    return image;
-}
 
 void place(SEG2D* s, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1)
 {
@@ -40,14 +34,11 @@ TEST(Seg2dRecord, DefaultsCloneAndNullArguments)
     c->end->colour = 0x123457;
     EXPECT_FALSE(SEG2D_equal(s, c));
 
-    SEG2D_debug = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(SEG2D_clone(nullptr), nullptr);
-    EXPECT_EQ(SEG2D_intersects(s, nullptr), 0);
-    SEG2D_draw(s, nullptr);
-    const std::string out = testing::internal::GetCapturedStdout();
-    SEG2D_debug = 0;
-    EXPECT_EQ(out, "SEG2D error\nSEG2D error\nSEG2D error\n");
+    EXPECT_EQ(support::printed(SEG2D_debug, [&] {
+        EXPECT_EQ(SEG2D_clone(nullptr), nullptr);
+        EXPECT_EQ(SEG2D_intersects(s, nullptr), 0);
+        SEG2D_draw(s, nullptr);
+    }), "SEG2D error\nSEG2D error\nSEG2D error\n");
     SEG2D_free(&c);
     SEG2D_free(&s);
     EXPECT_EQ(s, nullptr);
@@ -97,7 +88,8 @@ TEST(Seg2dTransform, RotateTranslateMultiplyScale)
 
 TEST(Seg2dDraw, LinesUseTheStartColourAndPlotUsesBoth)
 {
-    IMG* image = blackImage(8, 8);
+    support::Picture imagePicture(8, 8);
+    IMG* image = imagePicture.img;
     SEG2D* s = SEG2D_new();
     place(s, 1, 2, 4, 2);
     s->start->colour = 0xFF0000;
@@ -121,12 +113,12 @@ TEST(Seg2dDraw, LinesUseTheStartColourAndPlotUsesBoth)
     EXPECT_EQ(s->start->x, 1);   // unchanged
     EXPECT_EQ(s->end->x, 4);
     SEG2D_free(&s);
-    IMG_free(&image);
 }
 
 TEST(Seg2dDraw, AddAndAverageMixTheMiddleTwiceOnEvenLengths)
 {
-    IMG* image = blackImage(4, 1);
+    support::Picture imagePicture(4, 1);
+    IMG* image = imagePicture.img;
     SEG2D* s = SEG2D_new();
     place(s, 0, 0, 2, 0);
     s->start->colour = 0x101010;
@@ -142,7 +134,6 @@ TEST(Seg2dDraw, AddAndAverageMixTheMiddleTwiceOnEvenLengths)
     EXPECT_EQ(IMG_getPixel(image, 1, 0), 0x606060u);
     EXPECT_EQ(IMG_getPixel(image, 3, 0), 0u);
     SEG2D_free(&s);
-    IMG_free(&image);
 }
 
 TEST(Seg2dTests, BoxesAndRangesTouchInclusively)

@@ -5,6 +5,7 @@
 
 #include "vector/OBJ2D.h"
 #include "vector/WORDZOOM.h"
+#include "support/support.h"
 
 TEST(WordzoomWords, DefaultListAndReveal)
 {
@@ -39,12 +40,10 @@ TEST(WordzoomWords, DefaultListAndReveal)
     WORDZOOM_setText(z, "\n\nAB\n\nC");
     EXPECT_EQ(z->words->count, 2);
     EXPECT_EQ(z->current, 0);
-    WORDZOOM_debug = 1;
-    testing::internal::CaptureStdout();
-    WORDZOOM_setText(z, "\n\n");
-    WORDZOOM_draw(z, nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "WORDZOOM error\nWORDZOOM error\n");
-    WORDZOOM_debug = 0;
+    EXPECT_EQ(support::printed(WORDZOOM_debug, [&] {
+        WORDZOOM_setText(z, "\n\n");
+        WORDZOOM_draw(z, nullptr);
+    }), "WORDZOOM error\nWORDZOOM error\n");
     EXPECT_EQ(z->words->count, 2);
     WORDZOOM_free(&z);
     EXPECT_EQ(z, nullptr);

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "foundation/RANDOM.h"
+#include "support/support.h"
+#include "vector/LSCRLXYZ.h"
+#include "vector/OBJ2D.h"
+
+namespace {
+
+// Glyph n is a dot at its origin in colour n + 1; cells 4 x 4.
+LFONT* dotFont()
+{
+    LFONT* f = LFONT_new();
+    f->size->x = 4;
+    f->size->y = 4;
+    f->glyphs = LIST_new();
+    for (std::int32_t n = 0; n < 128; ++n) {
+        OBJ2D* o = OBJ2D_new();
+        SEG2D* s = SEG2D_new();
+        s->end->x = s->end->y = 0;
+        OBJ2D_addSegment(o, s);
+        OBJ2D_setColor(o, static_cast<std::uint32_t>(n + 1));
+        LIST_push(f->glyphs, o);
+    }
+    return f;
+}
+
+std::string row(const IMG* img, std::int32_t y, std::int32_t step)
+{
+    std::string s;
+    for (std::int32_t x = 0; x < img->width; x += step) {
+        const std::uint32_t p = IMG_getPixel(img, x, y);
+        s += p == 0 ? '.' : static_cast<char>(p - 1);
+    }
+    return s;
+}
+
+}  // namespace
+
+TEST(LscrlxyzWaves, NewStepAndDraw)
+{
+    RANDOM_srand(99);
+    std::int32_t r[9];
+    for (std::int32_t& v : r) v = RANDOM_rand15();
+    RANDOM_srand(99);
+    LSCRLXYZ* s = LSCRLXYZ_new();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->xSpeed, (r[0] & 31) + 16);
+    EXPECT_EQ(s->xAmplitude, (r[2] & 63) + 16);
+    EXPECT_EQ(s->yAmplitude, (r[5] & 31) + 64);
+    EXPECT_EQ(s->scaleAmplitude, (r[8] & 7) + 1);
+    EXPECT_EQ(s->xPhase, 0);
+    support::Picture targetPicture(40, 40);
+    IMG* target = targetPicture.img;
+    LFONT* f = dotFont();
+    LSCRLXYZ_set(s, "pq", f, target);
+    s->xSpeed = 10;
+    s->xStep = 100;
+    s->speed = 1;
+    LSCRLXYZ_step(s);   // no character passes: speed only
+    EXPECT_EQ(s->xPhase, 10);
+    s->speed = 4;
+    LSCRLXYZ_step(s);   // one character passes: step, then speed
+    EXPECT_EQ(s->xPhase, 120);
+    EXPECT_EQ(s->cursor->index, 1);
+    s->xPhase = 1020;
+    s->speed = -4;
+    LSCRLXYZ_step(s);   // backwards: the phase shrinks by the step
+    EXPECT_EQ(s->xPhase, 930);
+
+    // With no amplitudes the wave draw is the plain draw.
+    s->xAmplitude = s->yAmplitude = s->scaleAmplitude = 0;
+    s->offset = 0;
+    s->y = 5;
+    f->scale->x = 1;
+    LSCRLXYZ_drawWave(s);
+    EXPECT_EQ(row(target, 5, 4), "pqpqpqpqpq");
+    s->scaleAmplitude = 8;
+    s->scalePhase = 256;
+    LSCRLXYZ_drawWave(s);
+    EXPECT_EQ(f->scale->x, 1);   // restored after the pulse
+    EXPECT_EQ(f->scale->y, 1);
+    LSCRLXYZ_free(&s);
+    LFONT_free(&f);
+}
