@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "foundation/RANDOM.h"
-#include "foundation/SINE.h"
+#include "raster/GRID.h"
 
 const MODID BYTEMAP_ID = MODID{"BYTEMAP ", "20110512", "VANTOLEK", "C       ", "CODE    "};
 std::uint8_t BYTEMAP_debug = 0;
@@ -247,14 +247,9 @@ void rowWrap(const BYTEMAP* src, BYTEMAP* dst, std::int32_t srcRow, std::int32_t
     if (!usable(src) || !usable(dst)) return;
     if (srcRow < 0 || srcRow >= src->height || dstRow < 0 || dstRow >= dst->height) { BYTEMAP_error(); return; }
     if (src->width <= 0 || dst->width <= 0) return;
-    const std::int64_t o = wrapOffset(offset, dst->width);
-    const std::int64_t n = std::min(src->width, dst->width);
-    for (std::int64_t i = 0; i < n; ++i) {
-        std::int64_t column = o + i;
-        if (column >= dst->width) column -= dst->width;
-        std::uint8_t& d = cell(dst, column, dstRow);
-        d = rule(d, cellOf(src, i, srcRow));
-    }
+    GRID_wrapLine(src->bytes + static_cast<std::size_t>(srcRow) * static_cast<std::size_t>(src->width), 1, src->width,
+                  dst->bytes + static_cast<std::size_t>(dstRow) * static_cast<std::size_t>(dst->width), 1, dst->width,
+                  wrapOffset(offset, dst->width), rule);
 }
 
 // The map as colour words, for the IMG transforms.
@@ -477,14 +472,9 @@ void BYTEMAP_blitColumnWrap(const BYTEMAP* src, BYTEMAP* dst, std::int32_t srcCo
     if (!usable(src) || !usable(dst)) return;
     if (srcCol < 0 || srcCol >= src->width || dstCol < 0 || dstCol >= dst->width) { BYTEMAP_error(); return; }
     if (src->height <= 0 || dst->height <= 0) return;
-    const std::int64_t o = wrapOffset(offset, dst->height);
-    const std::int64_t n = std::min(src->height, dst->height);
-    for (std::int64_t i = 0; i < n; ++i) {
-        std::int64_t row = o + i;
-        if (row >= dst->height) row -= dst->height;
-        const std::uint8_t s = cellOf(src, srcCol, i);
-        if (s != 0) cell(dst, dstCol, row) = s;
-    }
+    GRID_wrapLine(src->bytes + srcCol, static_cast<std::size_t>(src->width), src->height, dst->bytes + dstCol,
+                  static_cast<std::size_t>(dst->width), dst->height, wrapOffset(offset, dst->height),
+                  [](std::uint8_t d, std::uint8_t s) { return s != 0 ? s : d; });
 }
 
 void BYTEMAP_and(const BYTEMAP* src, BYTEMAP* dst)
@@ -536,28 +526,7 @@ void BYTEMAP_drawCircleSine(BYTEMAP* map, std::int32_t cx, std::int32_t cy, std:
     const std::int64_t radius = r < 0 ? -static_cast<std::int64_t>(r) : r;
     const std::int64_t x = cx, y = cy;
     if (x + radius < 0 || y + radius < 0 || x - radius >= map->width || y - radius >= map->height) return;
-    // An eighth of the table gives an octant; the right half sits one cell
-    // to the left, so the outline spans 2c columns.
-    std::int64_t prevS = -1, prevC = -1;
-    std::int32_t j = 0, k = 256;
-    for (int n = 0; n < 128; ++n) {
-        const std::int64_t s = (SINE_table[j] * radius) >> 15;
-        const std::int64_t c = (SINE_table[k] * radius) >> 15;
-        if (s != prevS || c != prevC) {
-            plot(map, x + c - 1, y + s, value);
-            plot(map, x - c, y + s, value);
-            plot(map, x + c - 1, y - s, value);
-            plot(map, x - c, y - s, value);
-            plot(map, x + s - 1, y + c, value);
-            plot(map, x - s, y + c, value);
-            plot(map, x + s - 1, y - c, value);
-            plot(map, x - s, y - c, value);
-            prevS = s;
-            prevC = c;
-        }
-        j = (j + 1) & SINE_MASK;
-        k = (k + 1) & SINE_MASK;
-    }
+    GRID_sineCircle(radius, [&](std::int64_t dx, std::int64_t dy) { plot(map, x + dx, y + dy, value); });
 }
 
 void BYTEMAP_drawHLine(BYTEMAP* map, std::int32_t y, std::int32_t x0, std::int32_t x1, std::uint8_t value)

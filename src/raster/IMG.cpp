@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "foundation/SINE.h"
+#include "raster/GRID.h"
 #include "raster/PIXSPAN.h"
 
 const MODID IMG_ID = MODID_CODE("IMG     ");
@@ -111,15 +112,8 @@ void rowWrap(const IMG* src, IMG* dst, std::int32_t srcRow, std::int32_t dstRow,
         return;
     }
     if (src->width <= 0 || dst->width <= 0) return;
-    const std::int32_t o = wrapOffset(offset, dst->width);
-    const std::int32_t n = std::min(src->width, dst->width);
-    const std::uint32_t* s = src->pixels + static_cast<std::size_t>(srcRow) * src->width;
-    std::uint32_t* d = dst->pixels + static_cast<std::size_t>(dstRow) * dst->width;
-    for (std::int32_t i = 0; i < n; ++i) {
-        std::int32_t col = o + i;
-        if (col >= dst->width) col -= dst->width;
-        d[col] = rule(d[col], s[i]);
-    }
+    GRID_wrapLine(src->pixels + static_cast<std::size_t>(srcRow) * src->width, 1, src->width,
+                  dst->pixels + static_cast<std::size_t>(dstRow) * dst->width, 1, dst->width, wrapOffset(offset, dst->width), rule);
 }
 
 }  // namespace
@@ -347,14 +341,9 @@ void IMG_blitColumnWrap(const IMG* src, IMG* dst, std::int32_t srcCol, std::int3
         return;
     }
     if (src->height <= 0 || dst->height <= 0) return;
-    const std::int32_t o = wrapOffset(offset, dst->height);
-    const std::int32_t n = std::min(src->height, dst->height);
-    for (std::int32_t i = 0; i < n; ++i) {
-        std::int32_t row = o + i;
-        if (row >= dst->height) row -= dst->height;
-        const std::uint32_t s = src->pixels[static_cast<std::size_t>(i) * src->width + srcCol];
-        if (s != 0) dst->pixels[static_cast<std::size_t>(row) * dst->width + dstCol] = s;
-    }
+    GRID_wrapLine(src->pixels + srcCol, static_cast<std::size_t>(src->width), src->height, dst->pixels + dstCol,
+                  static_cast<std::size_t>(dst->width), dst->height, wrapOffset(offset, dst->height),
+                  [](std::uint32_t d, std::uint32_t s) { return s != 0 ? s : d; });
 }
 
 void IMG_copyRow(const IMG* src, IMG* dst, std::int32_t srcRow, std::int32_t dstRow)

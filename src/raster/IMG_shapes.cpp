@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdlib>
 
-#include "foundation/SINE.h"
+#include "raster/GRID.h"
 namespace {
 
 // An image whose pixels may be read or written; reports the error otherwise.
@@ -179,30 +179,9 @@ void IMG_drawCircleSine(IMG* image, std::int32_t cx, std::int32_t cy, std::int32
     if (!usable(image)) return;
     const std::int64_t radius = magnitude(r);
     if (outside(image, cx, cy, radius)) return;
-    // One eighth of the table mirrored eight ways; the right half sits one
-    // pixel left, so the outline spans 2c columns.
-    std::int32_t j = 0;
-    std::int32_t k = SINE_SIZE / 4;
-    std::int64_t lastS = -1;
-    std::int64_t lastC = -1;
-    for (int n = 0; n < SINE_SIZE / 8; ++n) {
-        const std::int64_t s = (SINE_table[j] * radius) >> 15;
-        const std::int64_t c = (SINE_table[k] * radius) >> 15;
-        if (s != lastS || c != lastC) {
-            plot(image, cx + c - 1, cy + s, colour);
-            plot(image, cx - c, cy + s, colour);
-            plot(image, cx + c - 1, cy - s, colour);
-            plot(image, cx - c, cy - s, colour);
-            plot(image, cx + s - 1, cy + c, colour);
-            plot(image, cx - s, cy + c, colour);
-            plot(image, cx + s - 1, cy - c, colour);
-            plot(image, cx - s, cy - c, colour);
-            lastS = s;
-            lastC = c;
-        }
-        j = (j + 1) & SINE_MASK;
-        k = (k + 1) & SINE_MASK;
-    }
+    const std::int64_t x = cx;
+    const std::int64_t y = cy;
+    GRID_sineCircle(radius, [&](std::int64_t dx, std::int64_t dy) { plot(image, x + dx, y + dy, colour); });
 }
 
 void IMG_drawCircle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t r, std::uint32_t colour)
