@@ -15,14 +15,13 @@
 
 #include "foundation/RANDOM.h"
 #include "raster/GRID.h"
+#include "raster/PNMREAD.h"
 
 const MODID BYTEMAP_ID = MODID{"BYTEMAP ", "20110512", "VANTOLEK", "C       ", "CODE    "};
 std::uint8_t BYTEMAP_debug = 0;
 
 namespace {
 
-// Files larger than this are not read at all.
-constexpr std::int64_t maxFileBytes = 1LL << 30;
 // Header and body numbers stop growing here, far above any valid value.
 constexpr std::int64_t numberCap = 1LL << 40;
 
@@ -121,37 +120,15 @@ std::size_t findToken(std::string_view text, std::string_view token, std::size_t
 // keeps a P4 width as written, each row starting at a new byte.
 BYTEMAP* decodePNM(std::span<const std::uint8_t> data, bool fromFile)
 {
-    Reader in{data.data(), data.size(), 0};
-    bool haveMagic = false, haveWidth = false, haveHeight = false, haveMax = false;
-    int type = 0;
-    std::int64_t width = 0, height = 0, maximum = 0;
-    while (!(haveMagic && haveWidth && haveHeight && haveMax)) {
-        if (in.atEnd()) { BYTEMAP_error(); return nullptr; }
-        const std::uint8_t c = in.peek();
-        if (c < 33 || c >= 127) {
-            ++in.pos;
-        } else if (c == 'P' && !haveMagic) {
-            if (in.left() < 2 || data[in.pos + 1] < '1' || data[in.pos + 1] > '6') { BYTEMAP_error(); return nullptr; }
-            type = data[in.pos + 1] - '0';
-            haveMagic = true;
-            if (type == 1 || type == 4) haveMax = true;   // bit maps have no maximum
-            in.pos += 2;
-        } else if (c == '#') {
-            while (!in.atEnd() && in.peek() != 10) ++in.pos;
-        } else {
-            // Anything else must be a number after the magic; a stray byte is
-            // bad data, not a 0 to read forever.
-            std::int64_t value = 0;
-            if (!haveMagic || !in.digits(value)) { BYTEMAP_error(); return nullptr; }
-            if (!haveWidth) { width = value; haveWidth = true; }
-            else if (!haveHeight) { height = value; haveHeight = true; }
-            else { maximum = value; haveMax = true; }
-        }
-    }
+    PNMREAD head{};
+    if (!PNMREAD_header(data, false, &head)) { BYTEMAP_error(); return nullptr; }
     // The maximum is never used for scaling, but above 255 the binary forms
     // hold two bytes a sample, which would be misread.
-    if ((type == 5 || type == 6) && maximum > 255) { BYTEMAP_error(); return nullptr; }
-    in.pos += 1;     // the single whitespace that ends the header
+    if ((head.magic == 5 || head.magic == 6) && head.maximum > 255) { BYTEMAP_error(); return nullptr; }
+    Reader in{data.data(), data.size(), head.body};
+    const int type = head.magic;
+    std::int64_t width = head.width;
+    const std::int64_t height = head.height;
     if (type == 4 && !fromFile) width = (width + 7) / 8 * 8;   // row padding becomes cells
     if (!sizeAllowed(width, height)) { BYTEMAP_error(); return nullptr; }
     const std::int64_t cells = width * height;
@@ -387,24 +364,8 @@ BYTEMAP* BYTEMAP_fromPNM(std::span<const std::uint8_t> data)
 
 BYTEMAP* BYTEMAP_load(const char* path)
 {
-    if (path == nullptr) { BYTEMAP_error(); return nullptr; }
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) { BYTEMAP_error(); return nullptr; }
     std::vector<std::uint8_t> data;
-    bool ok = true;
-    try {
-        std::uint8_t chunk[65536];
-        std::size_t got = 0;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-            data.insert(data.end(), chunk, chunk + got);
-            if (static_cast<std::int64_t>(data.size()) > maxFileBytes) { ok = false; break; }
-        }
-        if (std::ferror(file) != 0) ok = false;
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    std::fclose(file);
-    if (!ok) { BYTEMAP_error(); return nullptr; }
+    if (!PNMREAD_file(path, &data)) { BYTEMAP_error(); return nullptr; }
     return decodePNM(data, true);
 }
 

@@ -11,6 +11,8 @@
 #include <new>
 #include <vector>
 
+#include "raster/PNMREAD.h"
+
 namespace {
 
 // An image whose pixels may be read or written; reports the error otherwise.
@@ -54,17 +56,13 @@ private:
 
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
-// Numbers saturate just above the 32-bit range, so products of two stay
-// within 64 bits and oversized values are refused by the size checks.
-constexpr std::int64_t NUMBER_CAP = 0x100000000LL;
-
 // Reads the run of digits at the cursor (0 if there is none).
 template <typename Source>
 std::int64_t readNumber(Source& src)
 {
     std::int64_t value = 0;
     while (isDigit(src.peek())) {
-        value = std::min(value * 10 + (src.peek() - '0'), NUMBER_CAP);
+        value = std::min(value * 10 + (src.peek() - '0'), PNMREAD_NUMBER_CAP);
         src.next();
     }
     return value;
@@ -77,10 +75,6 @@ bool skipToDigit(Source& src)
     while (src.peek() >= 0 && !isDigit(src.peek())) src.next();
     return src.peek() >= 0;
 }
-
-// Files larger than this are not read at all: no picture of IMG_MAX_PIXELS
-// needs more, even as text.
-constexpr std::size_t MAX_FILE_BYTES = 1u << 30;
 
 // Sides are checked one by one first, so their product cannot overflow.
 bool sizeAllowed(std::int64_t width, std::int64_t height)
@@ -116,44 +110,18 @@ IMG* fail(IMG* image)
 // width is kept as written (the memory reader rounds it up to a multiple of
 // 8, so row padding becomes pixels). Both read P1 one digit a pixel and start
 // every P4 row at a new byte.
-template <typename Source>
-IMG* decodePNM(Source& src, bool fromFile)
+IMG* decodePNM(std::span<const std::uint8_t> bytes, bool fromFile)
 {
-    int magic = 0;
-    std::int64_t values[3] = {0, 0, 0};   // width, height, maximum value
-    int found = 0;
-    int needed = 3;
-    while (magic == 0 || found < needed) {
-        const int c = src.peek();
-        if (c < 0) return fail(nullptr);   // header cut short
-        if (c < 33 || c > 126) {
-            src.next();
-        } else if (c == 'P' && magic == 0) {
-            src.next();
-            const int v = src.peek();
-            if (v < '1' || v > '6') return fail(nullptr);
-            magic = v - '0';
-            src.next();
-            if (magic == 1 || magic == 4) needed = 2;   // no maximum value
-        } else if (c == '#') {
-            while (src.peek() >= 0 && src.peek() != 10) src.next();
-            src.next();
-        } else if (isDigit(c) && magic != 0) {
-            values[found++] = readNumber(src);
-            // The single whitespace after the last header number ends the
-            // header; the file reader consumes it after every number.
-            if (fromFile || found == needed) src.next();
-        } else {
-            // A stray printable byte is garbage, not a zero to read forever.
-            return fail(nullptr);
-        }
-    }
-    std::int64_t width = values[0];
-    const std::int64_t height = values[1];
+    PNMREAD head{};
+    if (!PNMREAD_header(bytes, fromFile, &head)) return fail(nullptr);
+    SpanSource src(bytes.subspan(head.body));
+    const int magic = head.magic;
+    std::int64_t width = head.width;
+    const std::int64_t height = head.height;
     if (magic == 4 && !fromFile) width = (width + 7) / 8 * 8;
     if (!sizeAllowed(width, height)) return fail(nullptr);
     // Samples are taken as bytes 0..255; wider samples would be misread.
-    if (needed == 3 && values[2] > 255) return fail(nullptr);
+    if (head.maximum > 255) return fail(nullptr);
     // Data that cannot fill the picture is refused before it is allocated.
     if (static_cast<std::int64_t>(src.remaining()) < minimumBody(magic, width, height)) return fail(nullptr);
 
@@ -237,40 +205,15 @@ struct TextCursor {
 
 IMG* IMG_fromPNM(std::span<const std::uint8_t> bytes)
 {
-    SpanSource src(bytes);
-    return decodePNM(src, false);
+    return decodePNM(bytes, false);
 }
 
 IMG* IMG_load(const char* fileName)
 {
-    if (fileName == nullptr) {
-        IMG_error();
-        return nullptr;
-    }
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr) {
-        IMG_error();
-        return nullptr;
-    }
-    // The whole file first, so the decoder knows how much data there is; a
-    // directory or a read error fails.
+    // The whole file first, so the decoder knows how much data there is.
     std::vector<std::uint8_t> data;
-    bool ok = true;
-    try {
-        std::uint8_t chunk[65536];
-        std::size_t got = 0;
-        while (ok && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-            data.insert(data.end(), chunk, chunk + got);
-            ok = data.size() <= MAX_FILE_BYTES;
-        }
-        ok = ok && std::ferror(file) == 0;
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    std::fclose(file);
-    if (!ok) return fail(nullptr);
-    SpanSource src(data);
-    return decodePNM(src, true);
+    if (!PNMREAD_file(fileName, &data)) return fail(nullptr);
+    return decodePNM(data, true);
 }
 
 bool IMG_save(const IMG* image, const char* fileName)
