@@ -92,12 +92,18 @@ TEST(FpsPacing, WrappedTickCountAndZeroTargetStayDefined)
     FPS_free(&fps);
 }
 
+// A null record is no frame: nothing is measured and nothing sleeps.
 TEST(FpsPacing, NullRecordDoesNothing)
 {
+    HOST_reset();
+    HOST_setTicks(100);
     FPS_start(nullptr);
+    HOST_setTicks(150);
     FPS_end(nullptr);
     FPS_wait(nullptr);
+    EXPECT_EQ(HOST_ticks(), 150u);
     FPS_free(nullptr);
     FPS* none = nullptr;
     FPS_free(&none);
+    EXPECT_EQ(none, nullptr);
 }
