@@ -102,15 +102,13 @@ TEST(FillPlain, SameColourWrongModeAndNullAreRefused)
 
     FILL_start(fill, 0, 0, 0x444444);
     fill->mode = 'a';
-    FILL_debug = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(FILL_step(fill), 0);
-    EXPECT_EQ(FILL_stepPattern(fill), 0);   // no pattern, and the wrong mode
-    EXPECT_EQ(FILL_step(nullptr), 0);
-    FILL_start(nullptr, 0, 0, 0);
-    const std::string out = testing::internal::GetCapturedStdout();
-    FILL_debug = 0;
-    EXPECT_EQ(out, "FILL error\nFILL error\nFILL error\nFILL error\n");
+    EXPECT_EQ(support::printed(FILL_debug, [&] {
+                  EXPECT_EQ(FILL_step(fill), 0);
+                  EXPECT_EQ(FILL_stepPattern(fill), 0);   // no pattern, and the wrong mode
+                  EXPECT_EQ(FILL_step(nullptr), 0);
+                  FILL_start(nullptr, 0, 0, 0);
+              }),
+              "FILL error\nFILL error\nFILL error\nFILL error\n");
     EXPECT_EQ(IMG_getPixel(image, 0, 0), 0x333333u);
     FILL_free(&fill);
     IMG_free(&image);
