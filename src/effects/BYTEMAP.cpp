@@ -189,33 +189,11 @@ BYTEMAP* decodePNM(std::span<const std::uint8_t> data, bool fromFile)
     return map;
 }
 
-// Clipping of the rectangle blits, in the order IMG uses. False: nothing to do.
-bool clipBlit(const BYTEMAP* src, const BYTEMAP* dst, std::int64_t& sx, std::int64_t& sy, std::int64_t& dx, std::int64_t& dy, std::int64_t& w, std::int64_t& h)
-{
-    if (dx >= dst->width || dx + w < 0 || dy >= dst->height || dy + h < 0 ||
-        sx >= src->width || sx + w < 0 || sy >= src->height || sy + h < 0) return false;
-    if (sx < 0) { w = sx + w; dx = dx - sx; sx = 0; }
-    if (sy < 0) { h = sy + h; dy = dy - sy; sy = 0; }
-    if (sx + w > src->width) w = src->width - sx;
-    if (sy + h > src->height) h = src->height - sy;
-    if (dx < 0) { w = w + dx; sx = sx - dx; dx = 0; }
-    if (dy < 0) { h = h + dy; sy = sy - dy; dy = 0; }
-    if (dx + w > dst->width) w = dst->width - dx;
-    if (dy + h > dst->height) h = dst->height - dy;
-    return w > 0 && h > 0;
-}
-
 template <typename Rule>
 void blitWith(const BYTEMAP* src, BYTEMAP* dst, std::int64_t sx, std::int64_t sy, std::int64_t dx, std::int64_t dy, std::int64_t w, std::int64_t h, Rule rule)
 {
     if (!usable(src) || !usable(dst)) return;
-    if (!clipBlit(src, dst, sx, sy, dx, dy, w, h)) return;
-    for (std::int64_t j = 0; j < h; ++j) {
-        for (std::int64_t i = 0; i < w; ++i) {
-            std::uint8_t& d = cell(dst, dx + i, dy + j);
-            d = rule(d, cellOf(src, sx + i, sy + j));
-        }
-    }
+    GRID_blit(src->bytes, src->width, src->height, dst->bytes, dst->width, dst->height, sx, sy, dx, dy, w, h, rule);
 }
 
 template <typename Rule>

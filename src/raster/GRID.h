@@ -7,6 +7,32 @@
 
 #include "foundation/SINE.h"
 
+// Rectangle blit of the w x h block at (sx, sy) in src to (dx, dy) in dst,
+// clipped in a fixed order: reject, source negative corner, source far edge,
+// destination negative corner, destination far edge. Rows go top down, cells
+// left to right; rule(old, source) gives the new cell.
+template <typename Cell, typename Rule>
+void GRID_blit(const Cell* src, std::int64_t srcW, std::int64_t srcH, Cell* dst, std::int64_t dstW, std::int64_t dstH,
+               std::int64_t sx, std::int64_t sy, std::int64_t dx, std::int64_t dy, std::int64_t w, std::int64_t h, Rule rule)
+{
+    if (dx >= dstW || dx + w < 0 || dy >= dstH || dy + h < 0) return;
+    if (sx >= srcW || sx + w < 0 || sy >= srcH || sy + h < 0) return;
+    if (sx < 0) { w = sx + w; dx = dx - sx; sx = 0; }
+    if (sy < 0) { h = sy + h; dy = dy - sy; sy = 0; }
+    if (sx + w > srcW) w = srcW - sx;
+    if (sy + h > srcH) h = srcH - sy;
+    if (dx < 0) { w = w + dx; sx = sx - dx; dx = 0; }
+    if (dy < 0) { h = h + dy; sy = sy - dy; dy = 0; }
+    if (dx + w > dstW) w = dstW - dx;
+    if (dy + h > dstH) h = dstH - dy;
+    if (w <= 0 || h <= 0) return;
+    for (std::int64_t row = 0; row < h; ++row) {
+        const Cell* s = src + static_cast<std::size_t>((sy + row) * srcW + sx);
+        Cell* d = dst + static_cast<std::size_t>((dy + row) * dstW + dx);
+        for (std::int64_t col = 0; col < w; ++col) d[col] = rule(d[col], s[col]);
+    }
+}
+
 // Line wrap: source cells 0, 1, ... of a line go to destination cells o,
 // o + 1, ..., wrapping to 0, min(srcCount, dstCount) cells in all, for o in
 // 0..dstCount-1. A line is a row (stride 1) or a

@@ -54,44 +54,12 @@ std::uint32_t grey(std::uint32_t level)
     return (level << 16) | (level << 8) | level;
 }
 
-// The block of a rectangle blit after clipping to both images.
-struct Block {
-    std::int32_t sx, sy, dx, dy, w, h;
-};
-
-// Clips in the fixed order of the blits: reject, source negative corner,
-// source far edge, destination negative corner, destination far edge.
-bool clipBlock(const IMG* src, const IMG* dst, std::int64_t sx, std::int64_t sy, std::int64_t dx,
-               std::int64_t dy, std::int64_t w, std::int64_t h, Block& out)
-{
-    if (dx >= dst->width || dx + w < 0 || dy >= dst->height || dy + h < 0) return false;
-    if (sx >= src->width || sx + w < 0 || sy >= src->height || sy + h < 0) return false;
-    if (sx < 0) { w = sx + w; dx = dx - sx; sx = 0; }
-    if (sy < 0) { h = sy + h; dy = dy - sy; sy = 0; }
-    if (sx + w > src->width) w = src->width - sx;
-    if (sy + h > src->height) h = src->height - sy;
-    if (dx < 0) { w = w + dx; sx = sx - dx; dx = 0; }
-    if (dy < 0) { h = h + dy; sy = sy - dy; dy = 0; }
-    if (dx + w > dst->width) w = dst->width - dx;
-    if (dy + h > dst->height) h = dst->height - dy;
-    if (w <= 0 || h <= 0) return false;
-    out = Block{static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy), static_cast<std::int32_t>(dx),
-                static_cast<std::int32_t>(dy), static_cast<std::int32_t>(w), static_cast<std::int32_t>(h)};
-    return true;
-}
-
 template <typename Rule>
 void blitWith(const IMG* src, IMG* dst, std::int32_t sx, std::int32_t sy, std::int32_t dx, std::int32_t dy,
               std::int32_t w, std::int32_t h, Rule rule)
 {
     if (!usable(src) || !usable(dst)) return;
-    Block b{};
-    if (!clipBlock(src, dst, sx, sy, dx, dy, w, h, b)) return;
-    for (std::int32_t row = 0; row < b.h; ++row) {
-        const std::uint32_t* s = src->pixels + static_cast<std::size_t>(b.sy + row) * src->width + b.sx;
-        std::uint32_t* d = dst->pixels + static_cast<std::size_t>(b.dy + row) * dst->width + b.dx;
-        for (std::int32_t col = 0; col < b.w; ++col) d[col] = rule(d[col], s[col]);
-    }
+    GRID_blit(src->pixels, src->width, src->height, dst->pixels, dst->width, dst->height, sx, sy, dx, dy, w, h, rule);
 }
 
 // o = offset reduced into 0..n-1.
