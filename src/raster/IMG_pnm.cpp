@@ -15,16 +15,6 @@
 
 namespace {
 
-// An image whose pixels may be read or written; reports the error otherwise.
-bool usable(const IMG* image)
-{
-    if (image == nullptr || image->pixels == nullptr) {
-        IMG_error();
-        return false;
-    }
-    return true;
-}
-
 std::size_t pixelCount(const IMG* image)
 {
     if (image->width <= 0 || image->height <= 0) return 0;
@@ -98,6 +88,16 @@ std::int64_t minimumBody(int magic, std::int64_t width, std::int64_t height)
     }
 }
 
+// A black picture of a size already allowed; null if memory runs out.
+IMG* newPicture(std::int64_t width, std::int64_t height)
+{
+    IMG* image = IMG_new();
+    if (image == nullptr) return nullptr;
+    IMG_setSize(image, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
+    if (image->pixels == nullptr || image->width != width) IMG_free(&image);
+    return image;
+}
+
 IMG* fail(IMG* image)
 {
     if (image != nullptr) IMG_free(&image);
@@ -125,13 +125,8 @@ IMG* decodePNM(std::span<const std::uint8_t> bytes, bool fromFile)
     // Data that cannot fill the picture is refused before it is allocated.
     if (static_cast<std::int64_t>(src.remaining()) < minimumBody(magic, width, height)) return fail(nullptr);
 
-    IMG* image = IMG_new();
+    IMG* image = newPicture(width, height);
     if (image == nullptr) return nullptr;
-    IMG_setSize(image, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
-    if (image->pixels == nullptr || image->width != width) {
-        IMG_free(&image);
-        return nullptr;
-    }
     std::uint32_t* out = image->pixels;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
 
@@ -218,8 +213,7 @@ IMG* IMG_load(const char* fileName)
 
 bool IMG_save(const IMG* image, const char* fileName)
 {
-    if (!usable(image)) return false;
-    if (fileName == nullptr || image->width <= 0 || image->height <= 0) {
+    if (image == nullptr || image->pixels == nullptr || fileName == nullptr || image->width <= 0 || image->height <= 0) {
         IMG_error();
         return false;
     }
@@ -246,7 +240,10 @@ bool IMG_save(const IMG* image, const char* fileName)
 
 char* IMG_print(const IMG* image)
 {
-    if (!usable(image)) return nullptr;
+    if (image == nullptr || image->pixels == nullptr) {
+        IMG_error();
+        return nullptr;
+    }
     const std::size_t count = pixelCount(image);
     if (count == 0) {
         char* text = static_cast<char*>(std::malloc(6));
@@ -312,13 +309,8 @@ IMG* IMG_parse(const char* text)
     // allocated.
     if (!sizeAllowed(width, height) || static_cast<std::int64_t>(src.remaining()) < 6 * width * height - 1)
         return fail(nullptr);
-    IMG* image = IMG_new();
+    IMG* image = newPicture(width, height);
     if (image == nullptr) return nullptr;
-    IMG_setSize(image, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
-    if (image->pixels == nullptr || image->width != width) {
-        IMG_free(&image);
-        return nullptr;
-    }
     const std::size_t count = pixelCount(image);
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t word = 0;

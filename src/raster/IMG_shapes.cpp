@@ -8,26 +8,6 @@
 #include <cstdlib>
 
 #include "raster/GRID.h"
-namespace {
-
-// An image whose pixels may be read or written; reports the error otherwise.
-bool usable(const IMG* image)
-{
-    if (image == nullptr || image->pixels == nullptr) {
-        IMG_error();
-        return false;
-    }
-    return true;
-}
-
-bool inside(const IMG* image, std::int64_t x, std::int64_t y)
-{
-    return x >= 0 && y >= 0 && x < image->width && y < image->height;
-}
-
-}  // namespace
-
-// Rectangles, circles and ellipses.
 
 namespace {
 
@@ -35,7 +15,7 @@ namespace {
 // and IMG_drawHLine would do it in 32.
 void plot(IMG* image, std::int64_t x, std::int64_t y, std::uint32_t colour)
 {
-    if (inside(image, x, y)) image->pixels[static_cast<std::size_t>(y) * image->width + x] = colour;
+    if (x >= 0 && y >= 0 && x < image->width && y < image->height) image->pixels[static_cast<std::size_t>(y) * image->width + x] = colour;
 }
 
 void span(IMG* image, std::int64_t y, std::int64_t x0, std::int64_t x1, std::uint32_t colour)
@@ -73,11 +53,6 @@ bool clipRect(const IMG* image, std::int64_t x, std::int64_t y, std::int64_t w, 
     out.w = static_cast<std::int32_t>(w);
     out.h = static_cast<std::int32_t>(h);
     return true;
-}
-
-bool outside(const IMG* image, std::int64_t cx, std::int64_t cy, std::int64_t r)
-{
-    return cx + r < 0 || cy + r < 0 || cx - r >= image->width || cy - r >= image->height;
 }
 
 // Walks one octant of a circle by the integer distance rule: from (0, r),
@@ -147,99 +122,104 @@ bool ellipseOutside(const IMG* image, std::int64_t cx, std::int64_t cy, std::int
 
 std::int64_t magnitude(std::int32_t v) { return v < 0 ? -static_cast<std::int64_t>(v) : v; }
 
+// Runs draw(x, y, |rx|, |ry|) for a shape centred on (cx, cy) that can touch
+// the image; reports a null image.
+template <typename Draw>
+void centredWith(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t rx, std::int32_t ry, Draw draw)
+{
+    if (image == nullptr || image->pixels == nullptr) { IMG_error(); return; }
+    const std::int64_t x = cx;
+    const std::int64_t y = cy;
+    if (!ellipseOutside(image, x, y, magnitude(rx), magnitude(ry))) draw(x, y, magnitude(rx), magnitude(ry));
+}
+
+// Runs draw(clipped) for a rectangle that keeps some pixels; reports a null image.
+template <typename Draw>
+void rectWith(IMG* image, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, Draw draw)
+{
+    if (image == nullptr || image->pixels == nullptr) { IMG_error(); return; }
+    ClippedRect r{};
+    if (clipRect(image, x, y, w, h, r)) draw(r);
+}
+
 }  // namespace
 
 void IMG_fillRect(IMG* image, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint32_t colour)
 {
-    if (!usable(image)) return;
-    ClippedRect r{};
-    if (!clipRect(image, x, y, w, h, r)) return;
-    for (std::int32_t row = r.y; row < r.y + r.h; ++row) {
-        std::uint32_t* p = image->pixels + static_cast<std::size_t>(row) * image->width + r.x;
-        std::fill(p, p + r.w, colour);
-    }
+    rectWith(image, x, y, w, h, [&](const ClippedRect& r) {
+        for (std::int32_t row = r.y; row < r.y + r.h; ++row) {
+            std::uint32_t* p = image->pixels + static_cast<std::size_t>(row) * image->width + r.x;
+            std::fill(p, p + r.w, colour);
+        }
+    });
 }
 
 void IMG_drawRect(IMG* image, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint32_t colour)
 {
-    if (!usable(image)) return;
-    ClippedRect r{};
-    if (!clipRect(image, x, y, w, h, r)) return;
-    // A side that was clipped away is not drawn along the image edge.
-    const std::int32_t x1 = r.x + r.w - 1;
-    const std::int32_t y1 = r.y + r.h - 1;
-    if (!r.top) IMG_drawHLine(image, r.y, r.x, x1, colour);
-    if (!r.bottom) IMG_drawHLine(image, y1, r.x, x1, colour);
-    if (!r.left) IMG_drawVLine(image, r.x, r.y, y1, colour);
-    if (!r.right) IMG_drawVLine(image, x1, r.y, y1, colour);
+    rectWith(image, x, y, w, h, [&](const ClippedRect& r) {
+        // A side that was clipped away is not drawn along the image edge.
+        const std::int32_t x1 = r.x + r.w - 1;
+        const std::int32_t y1 = r.y + r.h - 1;
+        if (!r.top) IMG_drawHLine(image, r.y, r.x, x1, colour);
+        if (!r.bottom) IMG_drawHLine(image, y1, r.x, x1, colour);
+        if (!r.left) IMG_drawVLine(image, r.x, r.y, y1, colour);
+        if (!r.right) IMG_drawVLine(image, x1, r.y, y1, colour);
+    });
 }
 
 void IMG_drawCircleSine(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t r, std::uint32_t colour)
 {
-    if (!usable(image)) return;
-    const std::int64_t radius = magnitude(r);
-    if (outside(image, cx, cy, radius)) return;
-    const std::int64_t x = cx;
-    const std::int64_t y = cy;
-    GRID_sineCircle(radius, [&](std::int64_t dx, std::int64_t dy) { plot(image, x + dx, y + dy, colour); });
+    centredWith(image, cx, cy, r, r, [&](std::int64_t x, std::int64_t y, std::int64_t radius, std::int64_t) {
+        GRID_sineCircle(radius, [&](std::int64_t dx, std::int64_t dy) { plot(image, x + dx, y + dy, colour); });
+    });
 }
 
 void IMG_drawCircle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t r, std::uint32_t colour)
 {
-    if (!usable(image)) return;
-    const std::int64_t radius = magnitude(r);
-    if (outside(image, cx, cy, radius)) return;
-    const std::int64_t x = cx;
-    const std::int64_t y = cy;
-    walkCircle(radius, [&](std::int64_t i, std::int64_t rr) {
-        plot(image, x + i, y + rr, colour);
-        plot(image, x - i, y + rr, colour);
-        plot(image, x + i, y - rr, colour);
-        plot(image, x - i, y - rr, colour);
-        plot(image, x + rr, y + i, colour);
-        plot(image, x + rr, y - i, colour);
-        plot(image, x - rr, y + i, colour);
-        plot(image, x - rr, y - i, colour);
+    centredWith(image, cx, cy, r, r, [&](std::int64_t x, std::int64_t y, std::int64_t radius, std::int64_t) {
+        walkCircle(radius, [&](std::int64_t i, std::int64_t rr) {
+            plot(image, x + i, y + rr, colour);
+            plot(image, x - i, y + rr, colour);
+            plot(image, x + i, y - rr, colour);
+            plot(image, x - i, y - rr, colour);
+            plot(image, x + rr, y + i, colour);
+            plot(image, x + rr, y - i, colour);
+            plot(image, x - rr, y + i, colour);
+            plot(image, x - rr, y - i, colour);
+        });
     });
 }
 
 void IMG_fillCircle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t r, std::uint32_t colour)
 {
-    if (!usable(image)) return;
-    const std::int64_t radius = magnitude(r);
-    if (outside(image, cx, cy, radius)) return;
-    const std::int64_t x = cx;
-    const std::int64_t y = cy;
-    walkCircle(radius, [&](std::int64_t i, std::int64_t rr) {
-        span(image, y + rr, x - i, x + i, colour);
-        span(image, y - rr, x - i, x + i, colour);
-        span(image, y + i, x - rr, x + rr, colour);
-        span(image, y - i, x - rr, x + rr, colour);
+    centredWith(image, cx, cy, r, r, [&](std::int64_t x, std::int64_t y, std::int64_t radius, std::int64_t) {
+        walkCircle(radius, [&](std::int64_t i, std::int64_t rr) {
+            span(image, y + rr, x - i, x + i, colour);
+            span(image, y - rr, x - i, x + i, colour);
+            span(image, y + i, x - rr, x + rr, colour);
+            span(image, y - i, x - rr, x + rr, colour);
+        });
     });
 }
 
 void IMG_drawEllipse(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t rx, std::int32_t ry, std::uint32_t colour)
 {
-    if (!usable(image)) return;
-    const std::int64_t x = cx;
-    const std::int64_t y = cy;
-    if (ellipseOutside(image, x, y, magnitude(rx), magnitude(ry))) return;
-    walkEllipse(magnitude(rx), magnitude(ry), [&](std::int64_t px, std::int64_t py) {
-        plot(image, x + px, y + py, colour);
-        plot(image, x - px, y + py, colour);
-        plot(image, x + px, y - py, colour);
-        plot(image, x - px, y - py, colour);
+    centredWith(image, cx, cy, rx, ry, [&](std::int64_t x, std::int64_t y, std::int64_t ax, std::int64_t ay) {
+        walkEllipse(ax, ay, [&](std::int64_t px, std::int64_t py) {
+            plot(image, x + px, y + py, colour);
+            plot(image, x - px, y + py, colour);
+            plot(image, x + px, y - py, colour);
+            plot(image, x - px, y - py, colour);
+        });
     });
 }
 
 void IMG_fillEllipse(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t rx, std::int32_t ry, std::uint32_t colour)
 {
-    if (!usable(image)) return;
-    const std::int64_t x = cx;
-    const std::int64_t y = cy;
-    if (ellipseOutside(image, x, y, magnitude(rx), magnitude(ry))) return;
-    walkEllipse(magnitude(rx), magnitude(ry), [&](std::int64_t px, std::int64_t py) {
-        span(image, y + py, x - px, x + px, colour);
-        span(image, y - py, x - px, x + px, colour);
+    centredWith(image, cx, cy, rx, ry, [&](std::int64_t x, std::int64_t y, std::int64_t ax, std::int64_t ay) {
+        walkEllipse(ax, ay, [&](std::int64_t px, std::int64_t py) {
+            span(image, y + py, x - px, x + px, colour);
+            span(image, y - py, x - px, x + px, colour);
+        });
     });
 }
