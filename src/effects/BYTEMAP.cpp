@@ -14,15 +14,14 @@
 #include <vector>
 
 #include "foundation/RANDOM.h"
-#include "foundation/SINE.h"
+#include "raster/GRID.h"
+#include "raster/PNMREAD.h"
 
 const MODID BYTEMAP_ID = MODID{"BYTEMAP ", "20110512", "VANTOLEK", "C       ", "CODE    "};
 std::uint8_t BYTEMAP_debug = 0;
 
 namespace {
 
-// Files larger than this are not read at all.
-constexpr std::int64_t maxFileBytes = 1LL << 30;
 // Header and body numbers stop growing here, far above any valid value.
 constexpr std::int64_t numberCap = 1LL << 40;
 
@@ -121,37 +120,15 @@ std::size_t findToken(std::string_view text, std::string_view token, std::size_t
 // keeps a P4 width as written, each row starting at a new byte.
 BYTEMAP* decodePNM(std::span<const std::uint8_t> data, bool fromFile)
 {
-    Reader in{data.data(), data.size(), 0};
-    bool haveMagic = false, haveWidth = false, haveHeight = false, haveMax = false;
-    int type = 0;
-    std::int64_t width = 0, height = 0, maximum = 0;
-    while (!(haveMagic && haveWidth && haveHeight && haveMax)) {
-        if (in.atEnd()) { BYTEMAP_error(); return nullptr; }
-        const std::uint8_t c = in.peek();
-        if (c < 33 || c >= 127) {
-            ++in.pos;
-        } else if (c == 'P' && !haveMagic) {
-            if (in.left() < 2 || data[in.pos + 1] < '1' || data[in.pos + 1] > '6') { BYTEMAP_error(); return nullptr; }
-            type = data[in.pos + 1] - '0';
-            haveMagic = true;
-            if (type == 1 || type == 4) haveMax = true;   // bit maps have no maximum
-            in.pos += 2;
-        } else if (c == '#') {
-            while (!in.atEnd() && in.peek() != 10) ++in.pos;
-        } else {
-            // Anything else must be a number after the magic; a stray byte is
-            // bad data, not a 0 to read forever.
-            std::int64_t value = 0;
-            if (!haveMagic || !in.digits(value)) { BYTEMAP_error(); return nullptr; }
-            if (!haveWidth) { width = value; haveWidth = true; }
-            else if (!haveHeight) { height = value; haveHeight = true; }
-            else { maximum = value; haveMax = true; }
-        }
-    }
+    PNMREAD head{};
+    if (!PNMREAD_header(data, false, &head)) { BYTEMAP_error(); return nullptr; }
     // The maximum is never used for scaling, but above 255 the binary forms
     // hold two bytes a sample, which would be misread.
-    if ((type == 5 || type == 6) && maximum > 255) { BYTEMAP_error(); return nullptr; }
-    in.pos += 1;     // the single whitespace that ends the header
+    if ((head.magic == 5 || head.magic == 6) && head.maximum > 255) { BYTEMAP_error(); return nullptr; }
+    Reader in{data.data(), data.size(), head.body};
+    const int type = head.magic;
+    std::int64_t width = head.width;
+    const std::int64_t height = head.height;
     if (type == 4 && !fromFile) width = (width + 7) / 8 * 8;   // row padding becomes cells
     if (!sizeAllowed(width, height)) { BYTEMAP_error(); return nullptr; }
     const std::int64_t cells = width * height;
@@ -212,33 +189,11 @@ BYTEMAP* decodePNM(std::span<const std::uint8_t> data, bool fromFile)
     return map;
 }
 
-// Clipping of the rectangle blits, in the order IMG uses. False: nothing to do.
-bool clipBlit(const BYTEMAP* src, const BYTEMAP* dst, std::int64_t& sx, std::int64_t& sy, std::int64_t& dx, std::int64_t& dy, std::int64_t& w, std::int64_t& h)
-{
-    if (dx >= dst->width || dx + w < 0 || dy >= dst->height || dy + h < 0 ||
-        sx >= src->width || sx + w < 0 || sy >= src->height || sy + h < 0) return false;
-    if (sx < 0) { w = sx + w; dx = dx - sx; sx = 0; }
-    if (sy < 0) { h = sy + h; dy = dy - sy; sy = 0; }
-    if (sx + w > src->width) w = src->width - sx;
-    if (sy + h > src->height) h = src->height - sy;
-    if (dx < 0) { w = w + dx; sx = sx - dx; dx = 0; }
-    if (dy < 0) { h = h + dy; sy = sy - dy; dy = 0; }
-    if (dx + w > dst->width) w = dst->width - dx;
-    if (dy + h > dst->height) h = dst->height - dy;
-    return w > 0 && h > 0;
-}
-
 template <typename Rule>
 void blitWith(const BYTEMAP* src, BYTEMAP* dst, std::int64_t sx, std::int64_t sy, std::int64_t dx, std::int64_t dy, std::int64_t w, std::int64_t h, Rule rule)
 {
     if (!usable(src) || !usable(dst)) return;
-    if (!clipBlit(src, dst, sx, sy, dx, dy, w, h)) return;
-    for (std::int64_t j = 0; j < h; ++j) {
-        for (std::int64_t i = 0; i < w; ++i) {
-            std::uint8_t& d = cell(dst, dx + i, dy + j);
-            d = rule(d, cellOf(src, sx + i, sy + j));
-        }
-    }
+    GRID_blit(src->bytes, src->width, src->height, dst->bytes, dst->width, dst->height, sx, sy, dx, dy, w, h, rule);
 }
 
 template <typename Rule>
@@ -247,14 +202,9 @@ void rowWrap(const BYTEMAP* src, BYTEMAP* dst, std::int32_t srcRow, std::int32_t
     if (!usable(src) || !usable(dst)) return;
     if (srcRow < 0 || srcRow >= src->height || dstRow < 0 || dstRow >= dst->height) { BYTEMAP_error(); return; }
     if (src->width <= 0 || dst->width <= 0) return;
-    const std::int64_t o = wrapOffset(offset, dst->width);
-    const std::int64_t n = std::min(src->width, dst->width);
-    for (std::int64_t i = 0; i < n; ++i) {
-        std::int64_t column = o + i;
-        if (column >= dst->width) column -= dst->width;
-        std::uint8_t& d = cell(dst, column, dstRow);
-        d = rule(d, cellOf(src, i, srcRow));
-    }
+    GRID_wrapLine(src->bytes + static_cast<std::size_t>(srcRow) * static_cast<std::size_t>(src->width), 1, src->width,
+                  dst->bytes + static_cast<std::size_t>(dstRow) * static_cast<std::size_t>(dst->width), 1, dst->width,
+                  wrapOffset(offset, dst->width), rule);
 }
 
 // The map as colour words, for the IMG transforms.
@@ -392,24 +342,8 @@ BYTEMAP* BYTEMAP_fromPNM(std::span<const std::uint8_t> data)
 
 BYTEMAP* BYTEMAP_load(const char* path)
 {
-    if (path == nullptr) { BYTEMAP_error(); return nullptr; }
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) { BYTEMAP_error(); return nullptr; }
     std::vector<std::uint8_t> data;
-    bool ok = true;
-    try {
-        std::uint8_t chunk[65536];
-        std::size_t got = 0;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-            data.insert(data.end(), chunk, chunk + got);
-            if (static_cast<std::int64_t>(data.size()) > maxFileBytes) { ok = false; break; }
-        }
-        if (std::ferror(file) != 0) ok = false;
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    std::fclose(file);
-    if (!ok) { BYTEMAP_error(); return nullptr; }
+    if (!PNMREAD_file(path, &data)) { BYTEMAP_error(); return nullptr; }
     return decodePNM(data, true);
 }
 
@@ -477,14 +411,9 @@ void BYTEMAP_blitColumnWrap(const BYTEMAP* src, BYTEMAP* dst, std::int32_t srcCo
     if (!usable(src) || !usable(dst)) return;
     if (srcCol < 0 || srcCol >= src->width || dstCol < 0 || dstCol >= dst->width) { BYTEMAP_error(); return; }
     if (src->height <= 0 || dst->height <= 0) return;
-    const std::int64_t o = wrapOffset(offset, dst->height);
-    const std::int64_t n = std::min(src->height, dst->height);
-    for (std::int64_t i = 0; i < n; ++i) {
-        std::int64_t row = o + i;
-        if (row >= dst->height) row -= dst->height;
-        const std::uint8_t s = cellOf(src, srcCol, i);
-        if (s != 0) cell(dst, dstCol, row) = s;
-    }
+    GRID_wrapLine(src->bytes + srcCol, static_cast<std::size_t>(src->width), src->height, dst->bytes + dstCol,
+                  static_cast<std::size_t>(dst->width), dst->height, wrapOffset(offset, dst->height),
+                  [](std::uint8_t d, std::uint8_t s) { return s != 0 ? s : d; });
 }
 
 void BYTEMAP_and(const BYTEMAP* src, BYTEMAP* dst)
@@ -536,28 +465,7 @@ void BYTEMAP_drawCircleSine(BYTEMAP* map, std::int32_t cx, std::int32_t cy, std:
     const std::int64_t radius = r < 0 ? -static_cast<std::int64_t>(r) : r;
     const std::int64_t x = cx, y = cy;
     if (x + radius < 0 || y + radius < 0 || x - radius >= map->width || y - radius >= map->height) return;
-    // An eighth of the table gives an octant; the right half sits one cell
-    // to the left, so the outline spans 2c columns.
-    std::int64_t prevS = -1, prevC = -1;
-    std::int32_t j = 0, k = 256;
-    for (int n = 0; n < 128; ++n) {
-        const std::int64_t s = (SINE_table[j] * radius) >> 15;
-        const std::int64_t c = (SINE_table[k] * radius) >> 15;
-        if (s != prevS || c != prevC) {
-            plot(map, x + c - 1, y + s, value);
-            plot(map, x - c, y + s, value);
-            plot(map, x + c - 1, y - s, value);
-            plot(map, x - c, y - s, value);
-            plot(map, x + s - 1, y + c, value);
-            plot(map, x - s, y + c, value);
-            plot(map, x + s - 1, y - c, value);
-            plot(map, x - s, y - c, value);
-            prevS = s;
-            prevC = c;
-        }
-        j = (j + 1) & SINE_MASK;
-        k = (k + 1) & SINE_MASK;
-    }
+    GRID_sineCircle(radius, [&](std::int64_t dx, std::int64_t dy) { plot(map, x + dx, y + dy, value); });
 }
 
 void BYTEMAP_drawHLine(BYTEMAP* map, std::int32_t y, std::int32_t x0, std::int32_t x1, std::uint8_t value)

@@ -2,7 +2,7 @@
 // from memory (PCM, 8 to 32 bits, any channel count, 8000 values a second or
 // more), converts a copy to 16-bit mono at 44100 values per second when play
 // starts, and loops it or plays it once. Back ends: none (silent), headless (what would be heard goes
-// to a WAVE file, in step with a clock) and SDL2 (PLAYER_sdl2.cpp, program only).
+// to a WAVE file, in step with a clock) and SDL2 (HOST_sdl2.cpp, program only).
 // A new sound cross-fades with the old one over PLAYER_FADE values, so
 // switching loops or stopping never clicks; a loop wraps without a gap.
 #pragma once

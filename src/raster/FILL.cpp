@@ -4,6 +4,7 @@
 // then the fronts swap. Stale points and duplicates drop out when they come up.
 #include "raster/FILL.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -84,10 +85,10 @@ void spread(FILL* fill, Point p)
 std::uint32_t patternColour(const FILL* fill, Point p)
 {
     const IMG* pattern = fill->pattern;
-    // Wrapping sums; a negative remainder reads as 0 through IMG_getPixel.
+    // Wrapping sums; a negative remainder stands for index 0 on its axis.
     const auto px = static_cast<std::int32_t>(static_cast<std::uint32_t>(p.x) + static_cast<std::uint32_t>(fill->patternX));
     const auto py = static_cast<std::int32_t>(static_cast<std::uint32_t>(p.y) + static_cast<std::uint32_t>(fill->patternY));
-    return IMG_getPixel(pattern, px % pattern->width, py % pattern->height);
+    return IMG_getPixel(pattern, std::max(px % pattern->width, 0), std::max(py % pattern->height, 0));
 }
 
 // Step frame, part two: process the front from its last point to its first,

@@ -301,22 +301,24 @@ void Fill(u32* HWY_RESTRICT p, std::size_t n, u32 colour)
 }
 
 // Saturating byte arithmetic, then the top byte cleared as the word rules do.
-void AddSaturate(u32* HWY_RESTRICT p, std::size_t n, u32 colour)
+template <typename ByteOp>
+HWY_INLINE void Saturate(u32* HWY_RESTRICT p, std::size_t n, u32 colour, ByteOp op)
 {
     const D d;
     const hn::Repartition<std::uint8_t, D> d8;
     const auto c = hn::BitCast(d8, hn::Set(d, colour));
     const V keep = hn::Set(d, 0x00FFFFFFu);
-    Transform(p, n, [&](V v) HWY_ATTR { return hn::And(hn::BitCast(d, hn::SaturatedAdd(hn::BitCast(d8, v), c)), keep); });
+    Transform(p, n, [&](V v) HWY_ATTR { return hn::And(hn::BitCast(d, op(hn::BitCast(d8, v), c)), keep); });
+}
+
+void AddSaturate(u32* HWY_RESTRICT p, std::size_t n, u32 colour)
+{
+    Saturate(p, n, colour, [](auto a, auto b) HWY_ATTR { return hn::SaturatedAdd(a, b); });
 }
 
 void SubSaturate(u32* HWY_RESTRICT p, std::size_t n, u32 colour)
 {
-    const D d;
-    const hn::Repartition<std::uint8_t, D> d8;
-    const auto c = hn::BitCast(d8, hn::Set(d, colour));
-    const V keep = hn::Set(d, 0x00FFFFFFu);
-    Transform(p, n, [&](V v) HWY_ATTR { return hn::And(hn::BitCast(d, hn::SaturatedSub(hn::BitCast(d8, v), c)), keep); });
+    Saturate(p, n, colour, [](auto a, auto b) HWY_ATTR { return hn::SaturatedSub(a, b); });
 }
 
 // 1-1-4-1-1 over 8: red and blue summed in the two halves of each word,

@@ -37,42 +37,28 @@ TEST(FpsPacing, FiveMillisecondsOfWorkAtFifty)
     EXPECT_EQ(fps, nullptr);
 }
 
-TEST(FpsPacing, ThirtyMillisecondsOfWorkAtFiftyDoesNotSleep)
+// Frames in a row on one pacer: the slot is 1 000 000 / target microseconds,
+// slept in whole milliseconds; a start and end in one tick count as 1 us.
+TEST(FpsPacing, SlotsByTargetAndWork)
 {
+    struct Frame { std::int32_t target; std::uint32_t workMs, slept; std::int32_t wait, achieved, measured; };
+    const Frame frames[] = {
+        {50, 30, 0, -10000, 33, 33},             // over the slot: no sleep
+        {50, 0, 19, 19999, 50, 1000000},         // 19 999 us left: whole milliseconds only
+        {100, 4, 6, 6000, 100, 250},
+        {100, 10, 0, 0, 100, 100},               // exactly used up: no time to spare
+    };
     HOST_reset();
     FPS* fps = FPS_new();
-    fps->targetRate = 50;
-    EXPECT_EQ(frameOf(fps, 30), 0u);
-    EXPECT_EQ(fps->waitMicros, -10000);
-    EXPECT_EQ(fps->achievedRate, 33);
-    EXPECT_EQ(fps->measuredRate, 33);
-    FPS_free(&fps);
-}
-
-TEST(FpsPacing, StartAndEndInOneTick)
-{
-    HOST_reset();
-    FPS* fps = FPS_new();
-    fps->targetRate = 50;
-    EXPECT_EQ(frameOf(fps, 0), 19u);   // 19 999 microseconds left: whole milliseconds only
-    EXPECT_EQ(fps->elapsed, 1.0);
-    EXPECT_EQ(fps->measuredRate, 1000000);
-    EXPECT_EQ(fps->waitMicros, 19999);
-    EXPECT_EQ(fps->achievedRate, 50);
-    FPS_free(&fps);
-}
-
-TEST(FpsPacing, TargetOfHundredHasATenMillisecondSlot)
-{
-    HOST_reset();
-    FPS* fps = FPS_new();
-    fps->targetRate = 100;
-    EXPECT_EQ(frameOf(fps, 4), 6u);
-    EXPECT_EQ(fps->waitMicros, 6000);
-    EXPECT_EQ(frameOf(fps, 10), 0u);   // exactly used up: no time to spare
-    EXPECT_EQ(fps->waitMicros, 0);
-    EXPECT_EQ(fps->achievedRate, 100);
-    EXPECT_EQ(fps->frames, 2u);
+    std::uint32_t count = 0;
+    for (const Frame& f : frames) {
+        fps->targetRate = f.target;
+        EXPECT_EQ(frameOf(fps, f.workMs), f.slept) << count;
+        EXPECT_EQ(fps->waitMicros, f.wait) << count;
+        EXPECT_EQ(fps->achievedRate, f.achieved) << count;
+        EXPECT_EQ(fps->measuredRate, f.measured) << count;
+        EXPECT_EQ(fps->frames, ++count);
+    }
     FPS_free(&fps);
 }
 
@@ -92,12 +78,18 @@ TEST(FpsPacing, WrappedTickCountAndZeroTargetStayDefined)
     FPS_free(&fps);
 }
 
+// A null record is no frame: nothing is measured and nothing sleeps.
 TEST(FpsPacing, NullRecordDoesNothing)
 {
+    HOST_reset();
+    HOST_setTicks(100);
     FPS_start(nullptr);
+    HOST_setTicks(150);
     FPS_end(nullptr);
     FPS_wait(nullptr);
+    EXPECT_EQ(HOST_ticks(), 150u);
     FPS_free(nullptr);
     FPS* none = nullptr;
     FPS_free(&none);
+    EXPECT_EQ(none, nullptr);
 }

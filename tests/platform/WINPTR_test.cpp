@@ -61,34 +61,3 @@ TEST(WinptrPoll, ButtonsShowWhatIsHeldAtThePoll)
     EXPECT_EQ(pointer, nullptr);
     WINDPY_free(&display);
 }
-
-TEST(MouseDraw, SpriteIsClippedAtTheFrameEdge)
-{
-    HOST_reset();
-    WINDPY* display = WINDPY_new();
-    MOUSE* mouse = MOUSE_new();
-    ASSERT_NE(mouse, nullptr);
-    IMG* sprite = IMG_new();   // 16 x 16
-    IMG_clear(sprite, 0xFFFFFFu);
-    IMG_putPixel(sprite, 0, 0, 0);   // black is transparent
-    IMG* target = IMG_new();
-    IMG_setSize(target, 256, 256);
-    IMG_clear(target, 0x123456u);
-    mouse->sprite = sprite;
-    mouse->target = target;
-    mouse->x = 250;
-    mouse->y = 10;
-    MOUSE_draw(mouse);
-    std::int32_t drawn = 0;
-    for (std::int32_t y = 0; y < 256; ++y)
-        for (std::int32_t x = 0; x < 256; ++x) drawn += IMG_getPixel(target, x, y) == 0xFFFFFFu ? 1 : 0;
-    EXPECT_EQ(drawn, 6 * 16 - 1);
-    EXPECT_EQ(IMG_getPixel(target, 250, 10), 0x123456u);
-    EXPECT_EQ(IMG_getPixel(target, 255, 25), 0xFFFFFFu);
-    EXPECT_EQ(IMG_getPixel(target, 249, 11), 0x123456u);
-    MOUSE_draw(nullptr);
-    IMG_free(&sprite);
-    IMG_free(&target);
-    MOUSE_free(&mouse);
-    WINDPY_free(&display);
-}

@@ -7,6 +7,7 @@
 
 #include "raster/CIRCLE.h"
 #include "raster/IMG.h"
+#include "support/support.h"
 
 namespace {
 
@@ -31,12 +32,7 @@ TEST(CircleRecord, DefaultsCloneAndNull)
     EXPECT_TRUE(CIRCLE_equal(c, d));
     d->radius = 4;
     EXPECT_FALSE(CIRCLE_equal(c, d));
-    CIRCLE_debug = 1;
-    testing::internal::CaptureStdout();
-    CIRCLE_fillBlend(c, nullptr, 64);
-    const std::string out = testing::internal::GetCapturedStdout();
-    CIRCLE_debug = 0;
-    EXPECT_EQ(out, "CIRCLE error\n");
+    EXPECT_EQ(support::printed(CIRCLE_debug, [&] { CIRCLE_fillBlend(c, nullptr, 64); }), "CIRCLE error\n");
     CIRCLE_free(&d);
     CIRCLE_free(&c);
     EXPECT_EQ(c, nullptr);

@@ -7,6 +7,7 @@
 #include "foundation/RANDOM.h"
 #include "raster/FILL.h"
 #include "raster/IMG.h"
+#include "support/support.h"
 
 namespace {
 
@@ -101,43 +102,56 @@ TEST(FillPlain, SameColourWrongModeAndNullAreRefused)
 
     FILL_start(fill, 0, 0, 0x444444);
     fill->mode = 'a';
-    FILL_debug = 1;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(FILL_step(fill), 0);
-    EXPECT_EQ(FILL_stepPattern(fill), 0);   // no pattern, and the wrong mode
-    EXPECT_EQ(FILL_step(nullptr), 0);
-    FILL_start(nullptr, 0, 0, 0);
-    const std::string out = testing::internal::GetCapturedStdout();
-    FILL_debug = 0;
-    EXPECT_EQ(out, "FILL error\nFILL error\nFILL error\nFILL error\n");
+    EXPECT_EQ(support::printed(FILL_debug, [&] {
+                  EXPECT_EQ(FILL_step(fill), 0);
+                  EXPECT_EQ(FILL_stepPattern(fill), 0);   // no pattern, and the wrong mode
+                  EXPECT_EQ(FILL_step(nullptr), 0);
+                  FILL_start(nullptr, 0, 0, 0);
+              }),
+              "FILL error\nFILL error\nFILL error\nFILL error\n");
     EXPECT_EQ(IMG_getPixel(image, 0, 0), 0x333333u);
     FILL_free(&fill);
     IMG_free(&image);
 }
 
+// The pattern pixel is read at ((x + patternX) % width, (y + patternY) %
+// height); a negative remainder means index 0 on its axis. Letters name the
+// 2 x 2 tile: A B on row 0, C D on row 1.
 TEST(FillPattern, TilesThePatternWithOffsets)
 {
-    IMG* image = plainImage(4, 3, 0);
-    IMG* pattern = plainImage(2, 2, 0);
-    IMG_putPixel(pattern, 0, 0, 0x0000AA);
-    IMG_putPixel(pattern, 1, 0, 0x0000BB);
-    IMG_putPixel(pattern, 0, 1, 0x0000CC);
-    IMG_putPixel(pattern, 1, 1, 0x0000DD);
-    FILL* fill = fillOn(image);
-    fill->pattern = pattern;
-    FILL_start(fill, 0, 0, 0xFFFFFF);
-    fill->mode = 'p';
-    fill->patternX = 1;
-    fill->patternY = 2;
-    int steps = 0;
-    while (FILL_stepPattern(fill) != 0) ASSERT_LT(++steps, 20);
-    const std::uint32_t tile[2][2] = {{0x0000AA, 0x0000BB}, {0x0000CC, 0x0000DD}};
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(IMG_getPixel(image, x, y), tile[y % 2][(x + 1) % 2]) << x << "," << y;
+    struct Case {
+        std::int32_t patternX, patternY;
+        const char* rows[3];
+    };
+    const Case cases[] = {
+        {1, 2, {"BABA", "DCDC", "BABA"}},
+        {-3, 0, {"AAAA", "CCCC", "AAAA"}},    // every column remainder is -1 or 0
+        {-1, -2, {"AABA", "AABA", "AABA"}},   // x - 1 = -1 and y - 2 = -1 read index 0
+        {INT32_MAX, 0, {"BAAA", "DCCC", "BAAA"}},   // the sum wraps to INT32_MIN at x = 1
+    };
+    for (const Case& c : cases) {
+        support::Picture image(4, 3, 0);
+        support::Picture pattern(2, 2, 0);
+        IMG_putPixel(pattern.img, 0, 0, 0x0000AA);
+        IMG_putPixel(pattern.img, 1, 0, 0x0000BB);
+        IMG_putPixel(pattern.img, 0, 1, 0x0000CC);
+        IMG_putPixel(pattern.img, 1, 1, 0x0000DD);
+        FILL* fill = fillOn(image.img);
+        fill->pattern = pattern.img;
+        FILL_start(fill, 0, 0, 0xFFFFFF);
+        fill->mode = 'p';
+        fill->patternX = c.patternX;
+        fill->patternY = c.patternY;
+        int steps = 0;
+        while (FILL_stepPattern(fill) != 0) ASSERT_LT(++steps, 20);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                const std::uint32_t want = 0xAAu + 0x11u * static_cast<std::uint32_t>(c.rows[y][x] - 'A');
+                EXPECT_EQ(image.at(x, y), want) << c.patternX << "," << c.patternY << " at " << x << "," << y;
+            }
+        }
+        FILL_free(&fill);
     }
-    FILL_free(&fill);
-    IMG_free(&pattern);
-    IMG_free(&image);
 }
 
 // A pattern pixel equal to the colour being replaced leaves its pixel as it

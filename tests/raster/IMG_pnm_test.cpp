@@ -1,63 +1,43 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 #include "raster/IMG.h"
+#include "support/raster.h"
+#include "support/support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-std::vector<std::uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
-
-IMG* decode(const std::string& s)
-{
-    const std::vector<std::uint8_t> bytes = bytesOf(s);
-    return IMG_fromPNM(bytes);
-}
+IMG* decode(const std::string& s) { return IMG_fromPNM(support::bytesOf(s)); }
 
 std::vector<std::uint32_t> pixelsOf(const IMG* image)
 {
     return {image->pixels, image->pixels + static_cast<std::size_t>(image->width) * image->height};
 }
 
-template <typename F>
-std::string printed(F f)
-{
-    IMG_debug = 1;
-    testing::internal::CaptureStdout();
-    f();
-    IMG_debug = 0;
-    return testing::internal::GetCapturedStdout();
-}
+std::string printed(const std::function<void()>& f) { return support::printed(IMG_debug, f); }
 
-// A scratch directory per test, removed afterwards.
+// A scratch directory per test, with the image tools of the system at hand.
 class PnmFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("qorn_img_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    support::Scratch scratch;
+    std::string path(const std::string& name) const { return scratch.path(name); }
+    void write(const std::string& name, const std::string& content) const { scratch.write(name, content); }
     // Runs a shell command in the scratch directory; false if it failed.
     bool run(const std::string& command) const
     {
-        return std::system(("cd '" + dir_.string() + "' && " + command + " 2>/dev/null").c_str()) == 0;
+        return std::system(("cd '" + scratch.dir() + "' && " + command + " 2>/dev/null").c_str()) == 0;
     }
     static bool have(const char* tool)
     {
@@ -68,40 +48,28 @@ protected:
         std::ifstream in(path(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    void write(const std::string& name, const std::string& content) const
-    {
-        std::ofstream(path(name), std::ios::binary) << content;
-    }
-
-private:
-    fs::path dir_;
 };
 
 }  // namespace
 
 TEST(PnmMemory, EveryVariantMapsToColourWords)
 {
-    IMG* p6 = decode(std::string("P6\n# made by hand\n2 1\n255\n") + "\x01\x02\x03\xFF\x00\x80"s);
-    ASSERT_NE(p6, nullptr);
-    EXPECT_EQ(pixelsOf(p6), (std::vector<std::uint32_t>{0x010203, 0xFF0080}));
-    IMG* p5 = decode("P5 2 1 255\n\x10\xFF");
-    ASSERT_NE(p5, nullptr);
-    EXPECT_EQ(pixelsOf(p5), (std::vector<std::uint32_t>{0x101010, 0xFFFFFF}));
-    IMG* p3 = decode("P3\n2 1\n255\n1 2 3\n255 0\n128\n");
-    ASSERT_NE(p3, nullptr);
-    EXPECT_EQ(pixelsOf(p3), (std::vector<std::uint32_t>{0x010203, 0xFF0080}));
-    IMG* p2 = decode("P2 3 1 255 0 17 255");
-    ASSERT_NE(p2, nullptr);
-    EXPECT_EQ(pixelsOf(p2), (std::vector<std::uint32_t>{0, 0x111111, 0xFFFFFF}));
-    // In memory a P1 pixel is one digit; digits may be packed.
-    IMG* p1 = decode("P1\n3 2\n101\n0 1 7");
-    ASSERT_NE(p1, nullptr);
-    EXPECT_EQ(pixelsOf(p1), (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0xFFFFFF}));
-    // A comment between the size and the maximum value is skipped.
-    IMG* comment = decode("P5\n2 1\n# between\n255\n\x10\xFF");
-    ASSERT_NE(comment, nullptr);
-    EXPECT_TRUE(IMG_equal(comment, p5));
-    for (IMG* i : {p6, p5, p3, p2, p1, comment}) IMG_free(&i);
+    struct Case { std::string data; std::vector<std::uint32_t> pixels; };
+    const Case cases[] = {
+        {"P6\n# made by hand\n2 1\n255\n\x01\x02\x03\xFF\x00\x80"s, {0x010203, 0xFF0080}},
+        {"P5 2 1 255\n\x10\xFF", {0x101010, 0xFFFFFF}},
+        {"P5\n2 1\n# between\n255\n\x10\xFF", {0x101010, 0xFFFFFF}},   // a comment before the maximum
+        {"P3\n2 1\n255\n1 2 3\n255 0\n128\n", {0x010203, 0xFF0080}},
+        {"P2 3 1 255 0 17 255", {0, 0x111111, 0xFFFFFF}},
+        // In memory a P1 pixel is one digit; digits may be packed.
+        {"P1\n3 2\n101\n0 1 7", {0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0xFFFFFF}},
+    };
+    for (const Case& c : cases) {
+        IMG* image = decode(c.data);
+        ASSERT_NE(image, nullptr) << c.data;
+        EXPECT_EQ(pixelsOf(image), c.pixels) << c.data;
+        IMG_free(&image);
+    }
 }
 
 TEST(PnmMemory, P4WidthRoundsUpAndPaddingBecomesPixels)
@@ -291,8 +259,12 @@ TEST_F(PnmFile, BadFilesAndFailedSaves)
     write("one.ppm", "P");
     write("cut.ppm", std::string("P6\n2 2\n255\n") + "\x01\x02\x03\x04");
     write("comment.pgm", "P5\n# a\n1 1\n# b\n255\n\x07");
+    // Announced but missing data is refused before the pixels are made.
+    write("big.ppm", "P6\n4096 4096\n255\n\x01\x02\x03");
+    write("huge.pgm", "P5 4294967296 4294967296 255\n\x01");
+    write("big-plain.pbm", "P1 4096 4096\n0 1");
     fs::create_directories(path("dir"));
-    for (const std::string name : {"missing.ppm", "empty.ppm", "one.ppm", "cut.ppm", "dir"}) {
+    for (const std::string name : {"missing.ppm", "empty.ppm", "one.ppm", "cut.ppm", "dir", "big.ppm", "huge.pgm", "big-plain.pbm"}) {
         IMG* image = nullptr;
         EXPECT_EQ(printed([&] { image = IMG_load(path(name).c_str()); }), "IMG error\n") << name;
         EXPECT_EQ(image, nullptr) << name;
@@ -363,16 +335,4 @@ TEST(PnmLimits, SizeCapAndAnnouncedDataMustBePresent)
         EXPECT_EQ(printed([&] { IMG_setSize(image, w, h); }), "IMG error\n") << w << " x " << h;
     EXPECT_EQ(image->width, 4096);
     IMG_free(&image);
-}
-
-TEST_F(PnmFile, AnnouncedButMissingDataIsRefusedFromFiles)
-{
-    write("big.ppm", "P6\n4096 4096\n255\n\x01\x02\x03");
-    write("huge.pgm", "P5 4294967296 4294967296 255\n\x01");
-    write("big-plain.pbm", "P1 4096 4096\n0 1");
-    for (const std::string name : {"big.ppm", "huge.pgm", "big-plain.pbm"}) {
-        IMG* image = nullptr;
-        EXPECT_EQ(printed([&] { image = IMG_load(path(name).c_str()); }), "IMG error\n") << name;
-        EXPECT_EQ(image, nullptr) << name;
-    }
 }

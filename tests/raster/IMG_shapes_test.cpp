@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "raster/IMG.h"
+#include "support/support.h"
 
 namespace {
 
@@ -179,17 +180,16 @@ TEST(ImgEllipse, StepsByTheSmallestError)
 
 TEST(ImgShapes, NullImageReports)
 {
-    IMG_debug = 1;
-    testing::internal::CaptureStdout();
-    IMG_fillRect(nullptr, 0, 0, 1, 1, 1);
-    IMG_drawRect(nullptr, 0, 0, 1, 1, 1);
-    IMG_drawCircleSine(nullptr, 0, 0, 1, 1);
-    IMG_drawCircle(nullptr, 0, 0, 1, 1);
-    IMG_fillCircle(nullptr, 0, 0, 1, 1);
-    IMG_drawEllipse(nullptr, 0, 0, 1, 1, 1);
-    IMG_fillEllipse(nullptr, 0, 0, 1, 1, 1);
-    IMG_debug = 0;
     std::string expected;
     for (int i = 0; i < 7; ++i) expected += "IMG error\n";
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
+    EXPECT_EQ(support::printed(IMG_debug, [] {
+                  IMG_fillRect(nullptr, 0, 0, 1, 1, 1);
+                  IMG_drawRect(nullptr, 0, 0, 1, 1, 1);
+                  IMG_drawCircleSine(nullptr, 0, 0, 1, 1);
+                  IMG_drawCircle(nullptr, 0, 0, 1, 1);
+                  IMG_fillCircle(nullptr, 0, 0, 1, 1);
+                  IMG_drawEllipse(nullptr, 0, 0, 1, 1, 1);
+                  IMG_fillEllipse(nullptr, 0, 0, 1, 1, 1);
+              }),
+              expected);
 }

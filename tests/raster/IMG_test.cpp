@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "raster/IMG.h"
+#include "support/support.h"
 
 namespace {
 
@@ -39,16 +41,7 @@ std::vector<std::pair<int, int>> pixelsOf(const IMG* image, std::uint32_t colour
 
 using Points = std::vector<std::pair<int, int>>;
 
-// Runs f with the debug flag set and returns what it printed.
-template <typename F>
-std::string printed(F f)
-{
-    IMG_debug = 1;
-    testing::internal::CaptureStdout();
-    f();
-    IMG_debug = 0;
-    return testing::internal::GetCapturedStdout();
-}
+std::string printed(const std::function<void()>& f) { return support::printed(IMG_debug, f); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 
 #include "raster/IMG.h"
 #include "raster/RECT.h"
+#include "support/support.h"
 
 namespace {
 
@@ -52,14 +53,12 @@ TEST(RectRecord, DefaultsCopyCloneAndNull)
     RECT_copy(r, c);
     EXPECT_TRUE(RECT_equal(r, c));
 
-    RECT_debug = 1;
-    testing::internal::CaptureStdout();
-    RECT_draw(nullptr, nullptr);
-    RECT_hSpan(nullptr, 0, 0, 0, 0);
-    EXPECT_FALSE(RECT_overlap(r, nullptr));
-    const std::string out = testing::internal::GetCapturedStdout();
-    RECT_debug = 0;
-    EXPECT_EQ(out, "RECT error\nRECT error\nRECT error\n");
+    EXPECT_EQ(support::printed(RECT_debug, [&] {
+                  RECT_draw(nullptr, nullptr);
+                  RECT_hSpan(nullptr, 0, 0, 0, 0);
+                  EXPECT_FALSE(RECT_overlap(r, nullptr));
+              }),
+              "RECT error\nRECT error\nRECT error\n");
 
     RECT_free(&c);
     RECT_free(&r);
