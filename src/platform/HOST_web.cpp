@@ -148,7 +148,7 @@ bool readPointer(HOST_POINTER* p)
 {
     int state[3] = {0, 0, 0};
     pagePointer(state);
-    *p = HOST_POINTER{state[0], state[1], 0, 0, state[2] & 7};
+    *p = HOST_POINTER{state[0], state[1], 0, 0, state[2] & 7, state[0], state[1]};
     return true;
 }
 
@@ -237,7 +237,7 @@ void soundClose()
     soundChanged = false;
 }
 
-const PLAYER_BACKEND webSound = {soundLock, soundUnlock, soundWait, soundClose};
+const PLAYER_BACKEND webSound = {soundLock, soundUnlock, soundWait, soundClose, nullptr};
 
 bool openSound()
 {
