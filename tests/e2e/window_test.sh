@@ -31,18 +31,6 @@ fail() {
 source "$(dirname "$0")/xserver.sh"
 xserver_start 1024x768x24
 
-start() {
-  "$program" "$@" >"$tmp/out" 2>&1 &
-  qpid=$!
-  wid=""
-  for _ in $(seq 150); do
-    wid=$(xdotool search --name '^QORN7316$' 2>/dev/null | head -n1)
-    [ -n "$wid" ] && return 0
-    kill -0 "$qpid" 2>/dev/null || fail "the program ended before its window showed"
-    sleep 0.1
-  done
-  fail "no window titled QORN7316"
-}
 geometry() {
   xwininfo -id "$wid" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
     /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'

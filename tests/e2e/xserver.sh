@@ -30,3 +30,19 @@ xserver_stop() {
   wait "$xpid" 2>/dev/null
   xpid=""
 }
+
+# start ARGS...: runs $program with ARGS in the background (its output in
+# $tmp/out, its process in qpid) and sets wid to its window once one titled
+# QORN7316 shows.
+start() {
+  "$program" "$@" >"$tmp/out" 2>&1 &
+  qpid=$!
+  wid=""
+  for _ in $(seq 150); do
+    wid=$(xdotool search --name '^QORN7316$' 2>/dev/null | head -n1)
+    [ -n "$wid" ] && return 0
+    kill -0 "$qpid" 2>/dev/null || fail "the program ended before its window showed"
+    sleep 0.1
+  done
+  fail "no window titled QORN7316"
+}

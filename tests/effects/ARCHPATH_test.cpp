@@ -6,18 +6,6 @@
 #include "foundation/RANDOM.h"
 #include "support/support.h"
 
-namespace {
-
-// Pixels of picture p equal to c.
-std::int32_t count(const support::Picture& p, std::uint32_t c)
-{
-    std::int32_t n = 0;
-    for (std::int32_t i = 0; i < p.img->width * p.img->height; ++i) n += p.img->pixels[i] == c;
-    return n;
-}
-
-}  // namespace
-
 TEST(ArchpathRandomize, DrawsInOrder)
 {
     RANDOM_srand(4242u);
@@ -98,7 +86,7 @@ TEST(ArchpathDraw, PointAndSpriteWrapAcrossTheEdges)
     p->x = -21;   // the sprite's corner at x = -2, y = 5
     IMG_clear(pic.img, 0);
     ARCHPATH_drawAdd(p, pic.img);
-    EXPECT_EQ(count(pic, 0x010101u), 16);
+    EXPECT_EQ(pic.count(0x010101u), 16);
     EXPECT_EQ(pic.at(0, 5), 0x010101u);
     EXPECT_EQ(pic.at(1, 8), 0x010101u);
     EXPECT_EQ(pic.at(254, 5), 0x010101u);

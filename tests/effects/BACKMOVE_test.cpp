@@ -3,18 +3,6 @@
 #include "effects/BACKMOVE.h"
 #include "support/support.h"
 
-namespace {
-
-// Pixels of picture p equal to c.
-std::int32_t count(const support::Picture& p, std::uint32_t c)
-{
-    std::int32_t n = 0;
-    for (std::int32_t i = 0; i < p.img->width * p.img->height; ++i) n += p.img->pixels[i] == c;
-    return n;
-}
-
-}  // namespace
-
 TEST(BackmoveAdvance, OffsetsStayInRangeForBothSigns)
 {
     BACKMOVE* b = BACKMOVE_new();
@@ -46,7 +34,7 @@ TEST(BackmoveDraw, SixteenPixelTileCoversTheFrameWith256Tiles)
     b->tile = tile.img;
     b->target = target.img;
     BACKMOVE_draw(b);
-    EXPECT_EQ(count(target, 0xABCDEFu), 256);
+    EXPECT_EQ(target.count(0xABCDEFu), 256);
     EXPECT_EQ(target.at(240, 240), 0xABCDEFu);
     EXPECT_EQ(tile.img->x, 240);
     EXPECT_EQ(tile.img->y, 240);

@@ -5,13 +5,6 @@
 
 namespace {
 
-// Pixels of picture p equal to c.
-std::int32_t count(const support::Picture& p, std::uint32_t c)
-{
-    std::int32_t n = 0;
-    for (std::int32_t i = 0; i < p.img->width * p.img->height; ++i) n += p.img->pixels[i] == c;
-    return n;
-}
 
 struct Particles {
     PARTIXEL* p = PARTIXEL_new();
@@ -50,11 +43,11 @@ TEST(PartixelWater, FallsOneRowPerStepAndLeavesAtTheBottom)
     for (std::int32_t y = 1; y < 4; ++y) {
         w.p->rule(w.p);
         EXPECT_EQ(pic.at(2, y), water);
-        EXPECT_EQ(count(pic, water), 1);
+        EXPECT_EQ(pic.count(water), 1);
         EXPECT_EQ(w.p->count, 1);
     }
     PARTIXEL_flowLeft(w.p);
-    EXPECT_EQ(count(pic, water), 0);
+    EXPECT_EQ(pic.count(water), 0);
 }
 
 TEST(PartixelWater, FlowsSidewaysAroundObstaclesAndStaysWhenBoxedIn)
@@ -72,7 +65,7 @@ TEST(PartixelWater, FlowsSidewaysAroundObstaclesAndStaysWhenBoxedIn)
     // The top particle sits on a wall: it moves right, is met again and moves on.
     EXPECT_EQ(pic.at(1, 0), 0u);
     EXPECT_EQ(pic.at(4, 0), 0u);
-    EXPECT_EQ(count(pic, water), 2);
+    EXPECT_EQ(pic.count(water), 2);
     EXPECT_EQ(pic.at(3, 0) | pic.at(4, 1), water);
 }
 
@@ -88,11 +81,11 @@ TEST(PartixelSparks, OverWaterLeaveSteamAndSurviveOrVanishOnThemselves)
         EXPECT_EQ(s.p->count, 1);
         if (pic.at(1, 4) == 0x800000u) {
             ++stayed;
-            EXPECT_EQ(count(pic, 0x808080u), 1);
-            EXPECT_EQ(count(pic, water), 13);
+            EXPECT_EQ(pic.count(0x808080u), 1);
+            EXPECT_EQ(pic.count(water), 13);
         } else {
             EXPECT_EQ(pic.at(1, 4), 0u);   // its own target: merged with itself, then cleared
-            EXPECT_EQ(count(pic, water), 14);
+            EXPECT_EQ(pic.count(water), 14);
         }
     }
     EXPECT_GT(stayed, 20);
@@ -108,8 +101,8 @@ TEST(PartixelSparks, RiseFadeAndDieOnObstacles)
         PARTIXEL_sparks(s.p);
         // One step loses 7 of red; a spark that moved right within its row
         // is met again and may move once more.
-        const std::int32_t moved = count(open, 0x790000u) + count(open, 0x720000u);
-        EXPECT_EQ(moved + count(open, 0u), 15);
+        const std::int32_t moved = open.count(0x790000u) + open.count(0x720000u);
+        EXPECT_EQ(moved + open.count(0u), 15);
         EXPECT_LE(moved, 1);
         EXPECT_EQ(open.at(1, 4), 0u);
 
@@ -118,6 +111,6 @@ TEST(PartixelSparks, RiseFadeAndDieOnObstacles)
         IMG_putPixel(walled.img, 1, 4, 0x800000u);
         PARTIXEL_sparks(s.p);
         EXPECT_EQ(walled.at(1, 4), 0u);
-        EXPECT_EQ(count(walled, wall), 14);
+        EXPECT_EQ(walled.count(wall), 14);
     }
 }

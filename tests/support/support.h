@@ -22,6 +22,12 @@ struct Picture {
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
     std::uint32_t at(std::int32_t x, std::int32_t y) const { return IMG_getPixel(img, x, y); }
+    std::int32_t count(std::uint32_t colour) const   // pixels equal to colour
+    {
+        std::int32_t n = 0;
+        for (std::int32_t i = 0; i < img->width * img->height; ++i) n += img->pixels[i] == colour;
+        return n;
+    }
 };
 
 // What f prints on standard output with the module's debug switch at 1; the
