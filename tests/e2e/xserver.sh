@@ -38,7 +38,7 @@ start() {
   "$program" "$@" >"$tmp/out" 2>&1 &
   qpid=$!
   wid=""
-  for _ in $(seq 150); do
+  for _ in $(seq 300); do   # 30 s: a sanitizer build on a busy machine starts slowly
     wid=$(xdotool search --name '^QORN7316$' 2>/dev/null | head -n1)
     [ -n "$wid" ] && return 0
     kill -0 "$qpid" 2>/dev/null || fail "the program ended before its window showed"
