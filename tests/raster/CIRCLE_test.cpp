@@ -40,27 +40,25 @@ TEST(CircleRecord, DefaultsCloneAndNull)
 // coming from a table and are walked for each disc.
 TEST(CircleFillBlend, EveryRowOnceAndTheSameDiscAsTheFill)
 {
-    Picture blendedPicture(100, 100);
-    Picture filledPicture(100, 100);
-    IMG* blended = blendedPicture.img;
-    IMG* filled = filledPicture.img;
+    Picture blended(100, 100);
+    Picture filled(100, 100);
     CIRCLE* c = CIRCLE_new();
     c->colour = 0xFEFEFE;
     for (std::int32_t r = 0; r <= 140; r += r < 48 ? 1 : 3) {
         for (const auto& [cx, cy] : {std::pair{50, 50}, std::pair{3, 50}, std::pair{50, 97}, std::pair{-20, -30}}) {
-            IMG_clear(blended, 0);
-            IMG_clear(filled, 0);
+            IMG_clear(blended.img, 0);
+            IMG_clear(filled.img, 0);
             c->centre->x = cx;
             c->centre->y = cy;
             c->radius = (r % 2 == 0) ? r : -r;
-            CIRCLE_fillBlend(c, blended, 128);
-            CIRCLE_fill(c, filled);
+            CIRCLE_fillBlend(c, blended.img, 128);
+            CIRCLE_fill(c, filled.img);
             std::int32_t covered = 0;
             for (std::int32_t i = 0; i < 100 * 100; ++i) {
-                const std::uint32_t p = blended->pixels[i];
+                const std::uint32_t p = blended.img->pixels[i];
                 ASSERT_TRUE(p == 0 || p == 0x7F7F7Fu) << "r " << r << " pixel " << i;
                 if (r > 0) {
-                    ASSERT_EQ(p != 0, filled->pixels[i] != 0) << "r " << r << " pixel " << i;
+                    ASSERT_EQ(p != 0, filled.img->pixels[i] != 0) << "r " << r << " pixel " << i;
                 }
                 covered += p != 0 ? 1 : 0;
             }
@@ -70,10 +68,10 @@ TEST(CircleFillBlend, EveryRowOnceAndTheSameDiscAsTheFill)
             }
             if (cx < 0) continue;
             for (std::int32_t y = std::max(cy - r, 0); y <= std::min(cy + r, 99); ++y) {
-                EXPECT_EQ(IMG_getPixel(blended, cx, y), 0x7F7F7Fu) << "r " << r << " row " << y;
+                EXPECT_EQ(blended.at(cx, y), 0x7F7F7Fu) << "r " << r << " row " << y;
             }
-            if (cy - r - 1 >= 0) { EXPECT_EQ(IMG_getPixel(blended, cx, cy - r - 1), 0u); }
-            if (cy + r + 1 < 100) { EXPECT_EQ(IMG_getPixel(blended, cx, cy + r + 1), 0u); }
+            if (cy - r - 1 >= 0) { EXPECT_EQ(blended.at(cx, cy - r - 1), 0u); }
+            if (cy + r + 1 < 100) { EXPECT_EQ(blended.at(cx, cy + r + 1), 0u); }
         }
     }
     CIRCLE_free(&c);
