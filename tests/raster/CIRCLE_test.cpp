@@ -11,12 +11,7 @@
 
 namespace {
 
-IMG* blackImage(std::int32_t w, std::int32_t h)
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, w, h);
-    return image;
-}
+using support::Picture;
 
 }  // namespace
 
@@ -45,25 +40,25 @@ TEST(CircleRecord, DefaultsCloneAndNull)
 // coming from a table and are walked for each disc.
 TEST(CircleFillBlend, EveryRowOnceAndTheSameDiscAsTheFill)
 {
-    IMG* blended = blackImage(100, 100);
-    IMG* filled = blackImage(100, 100);
+    Picture blended(100, 100);
+    Picture filled(100, 100);
     CIRCLE* c = CIRCLE_new();
     c->colour = 0xFEFEFE;
     for (std::int32_t r = 0; r <= 140; r += r < 48 ? 1 : 3) {
         for (const auto& [cx, cy] : {std::pair{50, 50}, std::pair{3, 50}, std::pair{50, 97}, std::pair{-20, -30}}) {
-            IMG_clear(blended, 0);
-            IMG_clear(filled, 0);
+            IMG_clear(blended.img, 0);
+            IMG_clear(filled.img, 0);
             c->centre->x = cx;
             c->centre->y = cy;
             c->radius = (r % 2 == 0) ? r : -r;
-            CIRCLE_fillBlend(c, blended, 128);
-            CIRCLE_fill(c, filled);
+            CIRCLE_fillBlend(c, blended.img, 128);
+            CIRCLE_fill(c, filled.img);
             std::int32_t covered = 0;
             for (std::int32_t i = 0; i < 100 * 100; ++i) {
-                const std::uint32_t p = blended->pixels[i];
+                const std::uint32_t p = blended.img->pixels[i];
                 ASSERT_TRUE(p == 0 || p == 0x7F7F7Fu) << "r " << r << " pixel " << i;
                 if (r > 0) {
-                    ASSERT_EQ(p != 0, filled->pixels[i] != 0) << "r " << r << " pixel " << i;
+                    ASSERT_EQ(p != 0, filled.img->pixels[i] != 0) << "r " << r << " pixel " << i;
                 }
                 covered += p != 0 ? 1 : 0;
             }
@@ -73,94 +68,85 @@ TEST(CircleFillBlend, EveryRowOnceAndTheSameDiscAsTheFill)
             }
             if (cx < 0) continue;
             for (std::int32_t y = std::max(cy - r, 0); y <= std::min(cy + r, 99); ++y) {
-                EXPECT_EQ(IMG_getPixel(blended, cx, y), 0x7F7F7Fu) << "r " << r << " row " << y;
+                EXPECT_EQ(blended.at(cx, y), 0x7F7F7Fu) << "r " << r << " row " << y;
             }
-            if (cy - r - 1 >= 0) { EXPECT_EQ(IMG_getPixel(blended, cx, cy - r - 1), 0u); }
-            if (cy + r + 1 < 100) { EXPECT_EQ(IMG_getPixel(blended, cx, cy + r + 1), 0u); }
+            if (cy - r - 1 >= 0) { EXPECT_EQ(blended.at(cx, cy - r - 1), 0u); }
+            if (cy + r + 1 < 100) { EXPECT_EQ(blended.at(cx, cy + r + 1), 0u); }
         }
     }
     CIRCLE_free(&c);
-    IMG_free(&filled);
-    IMG_free(&blended);
 }
 
+// Radii at the ends of the 32-bit range, without overflow: one disc just
+// misses the image, one just covers it.
 TEST(CircleFillBlend, RadiusOneIsAPlusAndHugeRadiiCoverTheImage)
 {
-    IMG* image = blackImage(5, 5);
+    Picture image(5, 5);
     CIRCLE* c = CIRCLE_new();
     c->centre->x = 2;
     c->centre->y = 2;
     c->colour = 0xFEFEFE;
-    CIRCLE_fillBlend(c, image, 128);
-    const char* expected[5] = {".....", "..#..", ".###.", "..#..", "....."};
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            EXPECT_EQ(IMG_getPixel(image, x, y), expected[y][x] == '#' ? 0x7F7F7Fu : 0u) << x << "," << y;
-        }
+    CIRCLE_fillBlend(c, image.img, 128);
+    EXPECT_EQ(image.count(0x7F7F7F), 5);
+    for (const auto& [x, y] : {std::pair{2, 1}, std::pair{1, 2}, std::pair{2, 2}, std::pair{3, 2}, std::pair{2, 3}})
+        EXPECT_EQ(image.at(x, y), 0x7F7F7Fu) << x << "," << y;
+    struct Case {
+        std::int32_t centreX, radius, covered;
+    };
+    for (const Case& k : {Case{2, 100000, 25}, Case{INT_MIN, INT_MAX, 0}, Case{INT_MAX, INT_MIN, 25}}) {
+        IMG_clear(image.img, 0);
+        c->centre->x = k.centreX;
+        c->radius = k.radius;
+        CIRCLE_fillBlend(c, image.img, 256);
+        EXPECT_EQ(image.count(0xFEFEFE), k.covered) << k.centreX << " " << k.radius;
     }
-    c->radius = 100000;
-    IMG_clear(image, 0);
-    CIRCLE_fillBlend(c, image, 256);
-    for (int i = 0; i < 25; ++i) EXPECT_EQ(image->pixels[i], 0xFEFEFEu);
-    // Radii at the ends of the 32-bit range, without overflow: one disc just
-    // misses the image, one just covers it.
-    c->radius = INT_MAX;
-    c->centre->x = INT_MIN;
-    IMG_clear(image, 0);
-    CIRCLE_fillBlend(c, image, 256);
-    EXPECT_EQ(IMG_getPixel(image, 0, 2), 0u);
-    c->radius = INT_MIN;
-    c->centre->x = INT_MAX;
-    CIRCLE_fillBlend(c, image, 256);
-    for (int i = 0; i < 25; ++i) EXPECT_EQ(image->pixels[i], 0xFEFEFEu);
     CIRCLE_free(&c);
-    IMG_free(&image);
 }
 
 TEST(CircleDraw, SineOutlineNeedsAPositiveRadius)
 {
-    IMG* image = blackImage(32, 32);
+    Picture image(32, 32);
     CIRCLE* c = CIRCLE_new();
     c->centre->x = 16;
     c->centre->y = 16;
-    c->radius = 0;
-    CIRCLE_drawSine(c, image);
-    c->radius = -5;
-    CIRCLE_drawSine(c, image);
-    for (int i = 0; i < 32 * 32; ++i) ASSERT_EQ(image->pixels[i], 0u);
+    for (const std::int32_t r : {0, -5}) {
+        c->radius = r;
+        CIRCLE_drawSine(c, image.img);
+    }
+    EXPECT_EQ(image.count(0), 32 * 32);
     c->radius = 5;
-    CIRCLE_drawSine(c, image);
+    CIRCLE_drawSine(c, image.img);
     // Angle 0: s = 0, c = 4 (5 * 32766 >> 15): the right point is shifted one left.
-    EXPECT_EQ(IMG_getPixel(image, 16 + 4 - 1, 16), 0xFFFFFFu);
-    EXPECT_EQ(IMG_getPixel(image, 16 - 4, 16), 0xFFFFFFu);
-    CIRCLE_draw(c, image);
-    EXPECT_EQ(IMG_getPixel(image, 21, 16), 0xFFFFFFu);
-    EXPECT_EQ(IMG_getPixel(image, 16, 11), 0xFFFFFFu);
+    EXPECT_EQ(image.at(16 + 4 - 1, 16), 0xFFFFFFu);
+    EXPECT_EQ(image.at(16 - 4, 16), 0xFFFFFFu);
+    CIRCLE_draw(c, image.img);
+    EXPECT_EQ(image.at(21, 16), 0xFFFFFFu);
+    EXPECT_EQ(image.at(16, 11), 0xFFFFFFu);
     CIRCLE_free(&c);
-    IMG_free(&image);
 }
 
 TEST(CircleOverlap, TouchingCountsAndLargeValuesAreExact)
 {
+    struct Case {
+        std::int32_t ax, ar, bx, by, br;
+        bool overlap;
+    };
+    const Case cases[] = {
+        {0, 3, 3, 4, 2, true},    // distance 5 = 3 + 2
+        {0, 3, 3, 5, 2, false},
+        {INT_MIN, INT_MAX, INT_MAX, 0, INT_MAX, false},   // 2^32 - 1 > 2^32 - 2
+        {INT_MIN + 1, INT_MAX, INT_MAX, 0, INT_MAX, true},
+    };
     CIRCLE* a = CIRCLE_new();
     CIRCLE* b = CIRCLE_new();
-    a->radius = 3;
-    b->radius = 2;
-    b->centre->x = 3;
-    b->centre->y = 4;   // distance 5 = 3 + 2
-    EXPECT_TRUE(CIRCLE_overlap(a, b));
-    b->centre->y = 5;
-    EXPECT_FALSE(CIRCLE_overlap(a, b));
-    // Radii and offsets near the 32-bit limits.
-    a->radius = INT_MAX;
-    b->radius = INT_MAX;
-    a->centre->x = INT_MIN;
-    b->centre->x = INT_MAX;
-    b->centre->y = 0;
-    EXPECT_FALSE(CIRCLE_overlap(a, b));   // 2^32 - 2 < 2^32 - 1
-    b->radius = INT_MAX;
-    a->centre->x = INT_MIN + 1;
-    EXPECT_TRUE(CIRCLE_overlap(a, b));
+    for (const Case& c : cases) {
+        a->centre->x = c.ax;
+        a->radius = c.ar;
+        b->centre->x = c.bx;
+        b->centre->y = c.by;
+        b->radius = c.br;
+        EXPECT_EQ(CIRCLE_overlap(a, b), c.overlap) << c.ax << " " << c.bx << "," << c.by;
+    }
     CIRCLE_free(&a);
     CIRCLE_free(&b);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/ARRAY.h"
@@ -11,91 +13,76 @@
 
 namespace {
 
-IMG* plainImage(std::int32_t w, std::int32_t h, std::uint32_t colour)
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, w, h);
-    IMG_clear(image, colour);
-    return image;
-}
+using support::Picture;
 
-FILL* fillOn(IMG* image)
+// A fill on image, started at (x, y) with colour, in the given mode.
+FILL* startedOn(IMG* image, std::int32_t x, std::int32_t y, std::uint32_t colour, std::int32_t mode = 'f')
 {
     FILL* fill = FILL_new();
     fill->image = image;
+    FILL_start(fill, x, y, colour);
+    fill->mode = mode;
     return fill;
 }
 
 }  // namespace
 
-TEST(FillPlain, OnePixelIslandFinishesInOneStep)
+TEST(FillPlain, IslandAndStripSpreadOnePixelPerGeneration)
 {
-    IMG* image = plainImage(3, 3, 0x111111);
-    IMG_putPixel(image, 1, 1, 0x222222);
-    FILL* fill = fillOn(image);
+    Picture island(3, 3, 0x111111);
+    IMG_putPixel(island.img, 1, 1, 0x222222);
+    FILL* fill = startedOn(island.img, 1, 1, 0xFF0000);
     EXPECT_EQ(fill->colourStep, 0x010101u);
-    FILL_start(fill, 1, 1, 0xFF0000);
     EXPECT_EQ(fill->oldColour, 0x222222u);
-    EXPECT_EQ(fill->mode, 'f');
-    EXPECT_EQ(FILL_step(fill), 0);
-    EXPECT_EQ(IMG_getPixel(image, 1, 1), 0xFF0000u);
-    EXPECT_EQ(IMG_getPixel(image, 0, 1), 0x111111u);
+    EXPECT_EQ(FILL_step(fill), 0);   // one pixel: finished in one step
+    EXPECT_EQ(island.count(0xFF0000), 1);
+    EXPECT_EQ(island.at(1, 1), 0xFF0000u);
     EXPECT_EQ(fill->generation, 1);
     EXPECT_EQ(fill->right, 3);
     EXPECT_EQ(fill->bottom, 3);
     FILL_free(&fill);
     EXPECT_EQ(fill, nullptr);
-    IMG_free(&image);
-}
 
-TEST(FillPlain, StripSpreadsOnePixelPerGeneration)
-{
-    IMG* image = plainImage(10, 1, 0);
-    FILL* fill = fillOn(image);
-    FILL_start(fill, 0, 0, 0x00FF00);
+    Picture strip(10, 1, 0);
+    fill = startedOn(strip.img, 0, 0, 0x00FF00);
     for (int g = 1; g <= 9; ++g) {
         ASSERT_EQ(FILL_step(fill), 1) << g;
-        EXPECT_EQ(IMG_getPixel(image, g - 1, 0), 0x00FF00u);
-        EXPECT_EQ(IMG_getPixel(image, g, 0), 0u);
+        EXPECT_EQ(strip.count(0x00FF00), g);
+        EXPECT_EQ(strip.at(g - 1, 0), 0x00FF00u);
     }
     EXPECT_EQ(FILL_step(fill), 0);
-    EXPECT_EQ(IMG_getPixel(image, 9, 0), 0x00FF00u);
+    EXPECT_EQ(strip.count(0x00FF00), 10);
     EXPECT_EQ(FILL_step(fill), 0);   // finished fills stay finished
     FILL_free(&fill);
-    IMG_free(&image);
 }
 
 // Pixels outside read as 0 too, but the clip box keeps the fill inside.
 TEST(FillPlain, BlackStopsAtTheImageEdgeAndCollectsEveryPixelOnce)
 {
-    IMG* image = plainImage(5, 4, 0);
-    FILL* fill = fillOn(image);
+    Picture image(5, 4, 0);
+    FILL* fill = startedOn(image.img, 2, 1, 0x0000FF);
     ARRAY* points = ARRAY_new();
     ARRAY_setElementSize(points, 8);
-    FILL_start(fill, 2, 1, 0x0000FF);
     int steps = 0;
     while (FILL_stepCollect(fill, points) != 0) ASSERT_LT(++steps, 20);
     EXPECT_EQ(steps + 1, 5);   // the farthest corners, (0, 3) and (4, 3), are 2 + 2 away
     ASSERT_EQ(points->count, 20);
-    std::vector<int> seen(20, 0);
+    std::set<std::pair<std::int32_t, std::int32_t>> seen;
     for (std::int32_t i = 0; i < points->count; ++i) {
         std::int32_t p[2];
         ARRAY_get(points, p, i);
-        ASSERT_TRUE(p[0] >= 0 && p[0] < 5 && p[1] >= 0 && p[1] < 4);
-        seen[p[1] * 5 + p[0]] += 1;
+        EXPECT_TRUE(p[0] >= 0 && p[0] < 5 && p[1] >= 0 && p[1] < 4) << p[0] << "," << p[1];
+        EXPECT_TRUE(seen.emplace(p[0], p[1]).second) << p[0] << "," << p[1];   // once only
     }
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(seen[i], 1) << i;
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(image->pixels[i], 0x0000FFu);
+    EXPECT_EQ(image.count(0x0000FF), 20);
     ARRAY_free(&points);
     FILL_free(&fill);
-    IMG_free(&image);
 }
 
 TEST(FillPlain, SameColourWrongModeAndNullAreRefused)
 {
-    IMG* image = plainImage(4, 4, 0x333333);
-    FILL* fill = fillOn(image);
-    FILL_start(fill, 0, 0, 0x333333);   // painting would change nothing
+    Picture image(4, 4, 0x333333);
+    FILL* fill = startedOn(image.img, 0, 0, 0x333333);   // painting would change nothing
     EXPECT_EQ(FILL_step(fill), 0);
     EXPECT_EQ(fill->front->count, 0);
     EXPECT_EQ(fill->next->count, 0);
@@ -109,15 +96,16 @@ TEST(FillPlain, SameColourWrongModeAndNullAreRefused)
                   FILL_start(nullptr, 0, 0, 0);
               }),
               "FILL error\nFILL error\nFILL error\nFILL error\n");
-    EXPECT_EQ(IMG_getPixel(image, 0, 0), 0x333333u);
+    EXPECT_EQ(image.count(0x333333), 16);
     FILL_free(&fill);
-    IMG_free(&image);
 }
 
 // The pattern pixel is read at ((x + patternX) % width, (y + patternY) %
 // height); a negative remainder means index 0 on its axis. Letters name the
-// 2 x 2 tile: A B on row 0, C D on row 1.
-TEST(FillPattern, TilesThePatternWithOffsets)
+// 2 x 2 tile: A B on row 0, C D on row 1. A pattern pixel equal to the colour
+// being replaced leaves its pixel as it was and acts as a wall; the fill must
+// still come to an end.
+TEST(FillPattern, TilesThePatternWithOffsetsAndHoles)
 {
     struct Case {
         std::int32_t patternX, patternY;
@@ -129,17 +117,12 @@ TEST(FillPattern, TilesThePatternWithOffsets)
         {-1, -2, {"AABA", "AABA", "AABA"}},   // x - 1 = -1 and y - 2 = -1 read index 0
         {INT32_MAX, 0, {"BAAA", "DCCC", "BAAA"}},   // the sum wraps to INT32_MIN at x = 1
     };
+    Picture pattern(2, 2, 0);
+    for (int i = 0; i < 4; ++i) pattern.img->pixels[i] = 0xAAu + 0x11u * static_cast<std::uint32_t>(i);
     for (const Case& c : cases) {
-        support::Picture image(4, 3, 0);
-        support::Picture pattern(2, 2, 0);
-        IMG_putPixel(pattern.img, 0, 0, 0x0000AA);
-        IMG_putPixel(pattern.img, 1, 0, 0x0000BB);
-        IMG_putPixel(pattern.img, 0, 1, 0x0000CC);
-        IMG_putPixel(pattern.img, 1, 1, 0x0000DD);
-        FILL* fill = fillOn(image.img);
+        Picture image(4, 3, 0);
+        FILL* fill = startedOn(image.img, 0, 0, 0xFFFFFF, 'p');
         fill->pattern = pattern.img;
-        FILL_start(fill, 0, 0, 0xFFFFFF);
-        fill->mode = 'p';
         fill->patternX = c.patternX;
         fill->patternY = c.patternY;
         int steps = 0;
@@ -152,55 +135,43 @@ TEST(FillPattern, TilesThePatternWithOffsets)
         }
         FILL_free(&fill);
     }
-}
 
-// A pattern pixel equal to the colour being replaced leaves its pixel as it
-// was and acts as a wall; the fill must still come to an end.
-TEST(FillPattern, PatternHolesOfTheOldColourStillFinish)
-{
-    IMG* image = plainImage(8, 8, 0);
-    IMG* pattern = plainImage(2, 1, 0);
-    IMG_putPixel(pattern, 0, 0, 0x808080);   // (1, 0) stays 0, the old colour
-    FILL* fill = fillOn(image);
-    fill->pattern = pattern;
-    FILL_start(fill, 0, 0, 1);
-    fill->mode = 'p';
+    Picture image(8, 8, 0);
+    Picture holed(2, 1, 0);
+    IMG_putPixel(holed.img, 0, 0, 0x808080);   // (1, 0) stays 0, the old colour
+    FILL* fill = startedOn(image.img, 0, 0, 1, 'p');
+    fill->pattern = holed.img;
     int steps = 0;
     while (FILL_stepPattern(fill) != 0) ASSERT_LT(++steps, 100);
-    EXPECT_EQ(IMG_getPixel(image, 0, 0), 0x808080u);
-    EXPECT_EQ(IMG_getPixel(image, 0, 7), 0x808080u);
-    EXPECT_EQ(IMG_getPixel(image, 1, 0), 0u);
-    EXPECT_EQ(IMG_getPixel(image, 2, 0), 0u);
+    EXPECT_EQ(image.at(0, 0), 0x808080u);
+    EXPECT_EQ(image.at(0, 7), 0x808080u);
+    EXPECT_EQ(image.at(1, 0), 0u);
+    EXPECT_EQ(image.at(2, 0), 0u);
     FILL_free(&fill);
-    IMG_free(&pattern);
-    IMG_free(&image);
 }
 
 TEST(FillShade, ColourDriftsOneChannelPerGeneration)
 {
-    IMG* image = plainImage(16, 16, 0);
-    FILL* fill = fillOn(image);
+    Picture image(16, 16, 0);
     RANDOM_srand(12345);
-    FILL_start(fill, 8, 8, 0x808080);
-    fill->mode = 'a';
-    const std::uint32_t expected[4] = {0x818080, 0x818180, 0x818181, 0x828181};
-    for (const std::uint32_t colour : expected) {
-        std::vector<std::uint32_t> before(image->pixels, image->pixels + 256);
+    FILL* fill = startedOn(image.img, 8, 8, 0x808080, 'a');
+    for (const std::uint32_t colour : {0x818080u, 0x818180u, 0x818181u, 0x828181u}) {
+        const std::vector<std::uint32_t> before(image.img->pixels, image.img->pixels + 256);
         ASSERT_NE(FILL_stepShade(fill), 0);
         EXPECT_EQ(fill->newColour, colour);
         for (int i = 0; i < 256; ++i) {
-            if (image->pixels[i] != before[i]) {
-                EXPECT_EQ(image->pixels[i], colour) << i;
+            if (image.img->pixels[i] != before[i]) {
+                EXPECT_EQ(image.img->pixels[i], colour) << i;
             }
         }
     }
     int steps = 4;
     while (FILL_stepShade(fill) != 0) ASSERT_LT(++steps, 400);
-    for (int i = 0; i < 256; ++i) ASSERT_NE(image->pixels[i], 0u) << i;
+    EXPECT_EQ(image.count(0), 0);
     EXPECT_GT(steps, 17);   // the plain fill needs 17 generations
 
     // A step with the sign bit set subtracts; newColour 0 ends the fill.
-    IMG_clear(image, 0);
+    IMG_clear(image.img, 0);
     FILL_start(fill, 0, 0, 0x808080);
     fill->mode = 'a';
     fill->colourStep = 0x80010101u;
@@ -211,24 +182,17 @@ TEST(FillShade, ColourDriftsOneChannelPerGeneration)
     EXPECT_EQ(FILL_stepShade(fill), 0);
     EXPECT_EQ(fill->front->count, 0);
     FILL_free(&fill);
-    IMG_free(&image);
 }
 
 TEST(FillRainbow, TableCornersAndColourPerGeneration)
 {
-    EXPECT_EQ(FILL_rainbow[0], 0xFF0000u);
-    EXPECT_EQ(FILL_rainbow[255], 0xFFFF00u);
-    EXPECT_EQ(FILL_rainbow[256], 0xFFFF00u);
-    EXPECT_EQ(FILL_rainbow[512], 0x00FF00u);
-    EXPECT_EQ(FILL_rainbow[768], 0x00FFFFu);
-    EXPECT_EQ(FILL_rainbow[1024], 0x0000FFu);
-    EXPECT_EQ(FILL_rainbow[1280], 0xFF00FFu);
-    EXPECT_EQ(FILL_rainbow[1535], 0xFF0000u);
+    const std::pair<int, std::uint32_t> corners[] = {{0, 0xFF0000},    {255, 0xFFFF00},  {256, 0xFFFF00},
+                                                     {512, 0x00FF00},  {768, 0x00FFFF},  {1024, 0x0000FF},
+                                                     {1280, 0xFF00FF}, {1535, 0xFF0000}};
+    for (const auto& [i, colour] : corners) EXPECT_EQ(FILL_rainbow[i], colour) << i;
 
-    IMG* image = plainImage(8, 8, 0x404040);
-    FILL* fill = fillOn(image);
-    FILL_start(fill, 3, 3, 0x808080);
-    fill->mode = 'a';
+    Picture image(8, 8, 0x404040);
+    FILL* fill = startedOn(image.img, 3, 3, 0x808080, 'a');
     fill->colourStep = 700;
     fill->generation = 2;
     ASSERT_NE(FILL_stepRainbow(fill), 0);
@@ -238,5 +202,4 @@ TEST(FillRainbow, TableCornersAndColourPerGeneration)
     fill->generation = -1;   // the index stays inside the table
     FILL_stepRainbow(fill);
     FILL_free(&fill);
-    IMG_free(&image);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -46,127 +47,100 @@ Points merged(Points a, const Points& b)
 
 }  // namespace
 
-TEST(ImgRect, FillFlipsNegativeSizesAndClips)
+// Each shape drawn alone on a black frame, its lit pixels taken relative to
+// (ox, oy).
+TEST(ImgShapes, ExactPixelSets)
 {
+    struct Case {
+        const char* name;
+        std::function<void(IMG*)> draw;
+        int ox, oy;
+        Points pixels;
+    };
+    const Points none;
+    const Case cases[] = {
+        {"fill, no width or height", [](IMG* i) {
+             IMG_fillRect(i, 3, 3, 0, 5, 1);
+             IMG_fillRect(i, 3, 3, 5, 0, 1);
+         }, 0, 0, none},
+        {"fill clipped left", [](IMG* i) { IMG_fillRect(i, -5, 0, 10, 2, 1); }, 0, 0, box(0, 0, 4, 1)},
+        {"fill flipped: columns 7..9, rows 18..19", [](IMG* i) { IMG_fillRect(i, 10, 20, -3, -2, 1); }, 0, 0, box(7, 18, 9, 19)},
+        {"fill clipped bottom right", [](IMG* i) { IMG_fillRect(i, 255, 254, 5, 5, 1); }, 0, 0, box(255, 254, 255, 255)},
+        {"fill outside", [](IMG* i) {
+             IMG_fillRect(i, -5, 0, 5, 5, 1);   // x + w = 0
+             IMG_fillRect(i, 256, 0, 5, 5, 1);
+             IMG_fillRect(i, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 1);
+             IMG_fillRect(i, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, 1);
+             IMG_fillRect(i, INT32_MIN, 0, INT32_MAX, 1, 1);   // ends at column -2
+         }, 0, 0, none},
+        {"outline", [](IMG* i) { IMG_drawRect(i, 2, 2, 4, 4, 1); }, 0, 0,
+         merged(merged(box(2, 2, 5, 2), box(2, 5, 5, 5)), merged(box(2, 2, 2, 5), box(5, 2, 5, 5)))},
+        {"outline: only the bottom row and the right column", [](IMG* i) { IMG_drawRect(i, -1, -1, 10, 10, 1); }, 0, 0,
+         merged(box(0, 8, 8, 8), box(8, 0, 8, 8))},
+        {"outline: only the top row and the left column", [](IMG* i) { IMG_drawRect(i, 250, 250, 10, 10, 1); }, 0, 0,
+         merged(box(250, 250, 255, 250), box(250, 250, 250, 255))},
+        {"outline ending at the right and bottom edges", [](IMG* i) { IMG_drawRect(i, 252, 252, 4, 4, 1); }, 0, 0,
+         merged(merged(box(252, 252, 255, 252), box(252, 255, 255, 255)), merged(box(252, 252, 252, 255), box(255, 252, 255, 255)))},
+        {"outline flipped onto 6..9", [](IMG* i) { IMG_drawRect(i, 10, 10, -4, -4, 1); }, 0, 0,
+         merged(merged(box(6, 6, 9, 6), box(6, 9, 9, 9)), merged(box(6, 6, 6, 9), box(9, 6, 9, 9)))},
+        {"outline, no width", [](IMG* i) { IMG_drawRect(i, 10, 10, 0, 5, 1); }, 0, 0, none},
+        {"outline, one wide", [](IMG* i) { IMG_drawRect(i, 10, 10, 1, 3, 1); }, 0, 0, box(10, 10, 10, 12)},
+        {"circle 0", [](IMG* i) { IMG_drawCircle(i, 50, 60, 0, 1); }, 50, 60, Points{{0, 0}}},
+        {"circle -1: the four neighbours only", [](IMG* i) { IMG_drawCircle(i, 50, 60, -1, 1); }, 50, 60,
+         Points{{0, -1}, {-1, 0}, {1, 0}, {0, 1}}},
+        {"circle 2: r stays 2 at i = 1, no diagonal corners", [](IMG* i) { IMG_drawCircle(i, 50, 60, 2, 1); }, 50, 60,
+         Points{{0, -2}, {0, 2}, {-2, 0}, {2, 0}, {-1, -2}, {1, -2}, {-1, 2}, {1, 2}, {-2, -1}, {-2, 1}, {2, -1}, {2, 1}}},
+        {"circle 3: r drops to 2 at i = 2", [](IMG* i) { IMG_drawCircle(i, 50, 60, 3, 1); }, 50, 60,
+         Points{{0, -3}, {0, 3}, {-3, 0}, {3, 0}, {-1, -3}, {1, -3}, {-1, 3}, {1, 3},
+                {-3, -1}, {-3, 1}, {3, -1}, {3, 1}, {-2, -2}, {2, -2}, {-2, 2}, {2, 2}}},
+        {"disc 2", [](IMG* i) { IMG_fillCircle(i, 50, 60, 2, 1); }, 50, 60,
+         merged(merged(box(-1, -2, 1, -2), box(-2, -1, 2, 1)), box(-1, 2, 1, 2))},
+        {"disc clipped at the corner", [](IMG* i) { IMG_fillCircle(i, 0, 0, 2, 1); }, 0, 0,
+         merged(box(0, 0, 2, 1), box(0, 2, 1, 2))},
+        {"circles outside", [](IMG* i) {
+             IMG_drawCircle(i, -3, 100, 2, 1);
+             IMG_fillCircle(i, 100, 258, 2, 1);
+             IMG_fillCircle(i, INT32_MIN, 0, INT32_MAX, 1);   // reaches column -1 only
+         }, 0, 0, none},
+        {"sine circle 2", [](IMG* i) { IMG_drawCircleSine(i, 50, 60, 2, 1); }, 50, 60, box(-1, -1, 0, 1)},
+        {"ellipse 2 x 1", [](IMG* i) { IMG_drawEllipse(i, 50, 60, 2, 1, 1); }, 50, 60,
+         Points{{0, -1}, {0, 1}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-2, 0}, {2, 0}}},
+        {"filled ellipse -2 x -1", [](IMG* i) { IMG_fillEllipse(i, 50, 60, -2, -1, 1); }, 50, 60,
+         merged(merged(box(-1, -1, 1, -1), box(-2, 0, 2, 0)), box(-1, 1, 1, 1))},
+        {"ellipse 0 x 0", [](IMG* i) { IMG_drawEllipse(i, 50, 60, 0, 0, 1); }, 50, 60, Points{{0, 0}}},
+    };
     IMG* image = frame();
-    IMG_fillRect(image, 3, 3, 0, 5, 1);
-    IMG_fillRect(image, 3, 3, 5, 0, 1);
-    EXPECT_TRUE(lit(image).empty());
-    IMG_fillRect(image, -5, 0, 10, 2, 1);
-    EXPECT_EQ(lit(image), box(0, 0, 4, 1));
-    IMG_clear(image, 0);
-    IMG_fillRect(image, 10, 20, -3, -2, 1);   // columns 7..9, rows 18..19
-    EXPECT_EQ(lit(image), box(7, 18, 9, 19));
-    IMG_clear(image, 0);
-    IMG_fillRect(image, 255, 254, 5, 5, 1);
-    EXPECT_EQ(lit(image), box(255, 254, 255, 255));
-    IMG_clear(image, 0);
-    IMG_fillRect(image, -5, 0, 5, 5, 1);      // x + w = 0
-    IMG_fillRect(image, 256, 0, 5, 5, 1);
-    IMG_fillRect(image, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 1);
-    IMG_fillRect(image, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, 1);
-    EXPECT_TRUE(lit(image).empty());
-    IMG_fillRect(image, INT32_MIN, 0, INT32_MAX, 1, 1);   // ends at column -2
-    EXPECT_TRUE(lit(image).empty());
+    for (const Case& c : cases) {
+        IMG_clear(image, 0);
+        c.draw(image);
+        EXPECT_EQ(lit(image, c.ox, c.oy), c.pixels) << c.name;
+    }
     IMG_free(&image);
 }
 
-TEST(ImgRect, OutlineLeavesClippedSidesOff)
+TEST(ImgShapes, LargeOutlinesKeepTheirSymmetryAndBounds)
 {
     IMG* image = frame();
-    IMG_drawRect(image, 2, 2, 4, 4, 1);
-    EXPECT_EQ(lit(image), merged(merged(box(2, 2, 5, 2), box(2, 5, 5, 5)), merged(box(2, 2, 2, 5), box(5, 2, 5, 5))));
-    IMG_clear(image, 0);
-    IMG_drawRect(image, -1, -1, 10, 10, 1);   // only the bottom row and the right column
-    EXPECT_EQ(lit(image), merged(box(0, 8, 8, 8), box(8, 0, 8, 8)));
-    IMG_clear(image, 0);
-    IMG_drawRect(image, 250, 250, 10, 10, 1);   // only the top row and the left column
-    EXPECT_EQ(lit(image), merged(box(250, 250, 255, 250), box(250, 250, 250, 255)));
-    IMG_clear(image, 0);
-    IMG_drawRect(image, 10, 10, -4, -4, 1);   // flipped onto columns and rows 6..9
-    EXPECT_EQ(lit(image), merged(merged(box(6, 6, 9, 6), box(6, 9, 9, 9)), merged(box(6, 6, 6, 9), box(9, 6, 9, 9))));
-    IMG_clear(image, 0);
-    IMG_drawRect(image, 10, 10, 0, 5, 1);     // no width, no outline
-    EXPECT_TRUE(lit(image).empty());
-    IMG_drawRect(image, 10, 10, 1, 3, 1);
-    EXPECT_EQ(lit(image), box(10, 10, 10, 12));
-    IMG_free(&image);
-}
-
-TEST(ImgCircle, IntegerDistanceRule)
-{
-    IMG* image = frame();
-    IMG_drawCircle(image, 50, 60, 0, 1);
-    EXPECT_EQ(lit(image, 50, 60), (Points{{0, 0}}));
-    IMG_clear(image, 0);
-    IMG_drawCircle(image, 50, 60, -1, 1);   // the four neighbours only
-    EXPECT_EQ(lit(image, 50, 60), (Points{{0, -1}, {-1, 0}, {1, 0}, {0, 1}}));
-    IMG_clear(image, 0);
-    IMG_drawCircle(image, 50, 60, 2, 1);    // r stays 2 at i = 1: no diagonal corners
-    EXPECT_EQ(lit(image, 50, 60), (Points{{0, -2}, {0, 2}, {-2, 0}, {2, 0}, {-1, -2}, {1, -2}, {-1, 2}, {1, 2},
-                                          {-2, -1}, {-2, 1}, {2, -1}, {2, 1}}));
-    IMG_clear(image, 0);
-    IMG_drawCircle(image, 50, 60, 3, 1);    // r drops to 2 at i = 2
-    EXPECT_EQ(lit(image, 50, 60), (Points{{0, -3}, {0, 3}, {-3, 0}, {3, 0}, {-1, -3}, {1, -3}, {-1, 3}, {1, 3},
-                                          {-3, -1}, {-3, 1}, {3, -1}, {3, 1}, {-2, -2}, {2, -2}, {-2, 2}, {2, 2}}));
-
-    IMG_clear(image, 0);
-    IMG_fillCircle(image, 50, 60, 2, 1);
-    EXPECT_EQ(lit(image, 50, 60), merged(merged(box(-1, -2, 1, -2), box(-2, -1, 2, 1)), box(-1, 2, 1, 2)));
-    IMG_clear(image, 0);
-    IMG_fillCircle(image, 0, 0, 2, 1);      // clipped at the corner
-    EXPECT_EQ(lit(image), merged(box(0, 0, 2, 1), box(0, 2, 1, 2)));
-    IMG_clear(image, 0);
-    IMG_drawCircle(image, -3, 100, 2, 1);   // wholly outside
-    IMG_fillCircle(image, 100, 258, 2, 1);
-    IMG_fillCircle(image, INT32_MIN, 0, INT32_MAX, 1);   // reaches column -1 only
-    EXPECT_TRUE(lit(image).empty());
-    IMG_free(&image);
-}
-
-TEST(ImgCircle, SineOutlineSpansTwoCColumns)
-{
-    IMG* image = frame();
-    IMG_drawCircleSine(image, 50, 60, 2, 1);
-    EXPECT_EQ(lit(image, 50, 60), box(-1, -1, 0, 1));
-    IMG_clear(image, 0);
     // r = 10: c peaks at (32766 * 10) >> 15 = 9, so columns -9..8 and rows -9..9.
     IMG_drawCircleSine(image, 50, 60, -10, 1);
-    const Points points = lit(image, 50, 60);
-    int minX = 99, maxX = -99, minY = 99, maxY = -99;
+    Points points = lit(image, 50, 60);
+    int maxY = -99;
     for (const auto& [x, y] : points) {
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
         maxY = std::max(maxY, y);
         EXPECT_EQ(points.count({-1 - x, y}), 1u) << x << "," << y;   // mirror about x = -0.5
         EXPECT_EQ(points.count({x, -y}), 1u) << x << "," << y;
     }
-    EXPECT_EQ(minX, -9);
-    EXPECT_EQ(maxX, 8);
-    EXPECT_EQ(minY, -9);
+    EXPECT_EQ(points.begin()->first, -9);
+    EXPECT_EQ(points.rbegin()->first, 8);
     EXPECT_EQ(maxY, 9);
     EXPECT_EQ(points.count({0, 0}), 0u);
-    IMG_free(&image);
-}
 
-TEST(ImgEllipse, StepsByTheSmallestError)
-{
-    IMG* image = frame();
-    IMG_drawEllipse(image, 50, 60, 2, 1, 1);
-    EXPECT_EQ(lit(image, 50, 60), (Points{{0, -1}, {0, 1}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-2, 0}, {2, 0}}));
-    IMG_clear(image, 0);
-    IMG_fillEllipse(image, 50, 60, -2, -1, 1);
-    EXPECT_EQ(lit(image, 50, 60), merged(merged(box(-1, -1, 1, -1), box(-2, 0, 2, 0)), box(-1, 1, 1, 1)));
-    IMG_clear(image, 0);
-    IMG_drawEllipse(image, 50, 60, 0, 0, 1);
-    EXPECT_EQ(lit(image, 50, 60), (Points{{0, 0}}));
-    IMG_clear(image, 0);
     // Equal radii: a circle-like outline with its top and bottom at cy -+ r.
     // 300 x 300 would overflow 32-bit error terms.
+    IMG_clear(image, 0);
     IMG_drawEllipse(image, 128, 128, 300, 300, 1);
     IMG_drawEllipse(image, 128, 128, 20, 20, 1);
-    const Points points = lit(image, 128, 128);
+    points = lit(image, 128, 128);
     EXPECT_EQ(points.count({0, -20}), 1u);
     EXPECT_EQ(points.count({0, 20}), 1u);
     EXPECT_EQ(points.count({-20, 0}), 1u);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "effects/IMGFX.h"
@@ -73,27 +74,22 @@ Words everyRun(std::uint32_t seed, Kernel kernel)
 
 TEST(PixspanKernels, RunKernelsMatchTheReferenceOnEveryTarget)
 {
-    expectSameOnEveryTarget([] {
-        return everyRun(1, [](std::mt19937& rng, std::uint32_t* p, std::size_t n) {
-            const std::int32_t alpha = static_cast<std::int32_t>(rng() % 259) - 1;   // -1 and 257 clamp
-            PIXSPAN_blend(p, n, PIXSPAN_blendTerms(static_cast<std::uint32_t>(rng()), alpha));
-        });
-    });
-    expectSameOnEveryTarget([] {
-        return everyRun(2, [](std::mt19937& rng, std::uint32_t* p, std::size_t n) {
-            PIXSPAN_addSaturate(p, n, static_cast<std::uint32_t>(rng()));
-        });
-    });
-    expectSameOnEveryTarget([] {
-        return everyRun(3, [](std::mt19937& rng, std::uint32_t* p, std::size_t n) {
-            PIXSPAN_subSaturate(p, n, static_cast<std::uint32_t>(rng()));
-        });
-    });
-    expectSameOnEveryTarget([] {
-        return everyRun(4, [](std::mt19937& rng, std::uint32_t* p, std::size_t n) {
-            PIXSPAN_fill(p, n, static_cast<std::uint32_t>(rng()));
-        });
-    });
+    using Kernel = void (*)(std::mt19937&, std::uint32_t*, std::size_t);
+    const std::pair<const char*, Kernel> kernels[] = {
+        {"blend", [](std::mt19937& rng, std::uint32_t* p, std::size_t n) {
+             const std::int32_t alpha = static_cast<std::int32_t>(rng() % 259) - 1;   // -1 and 257 clamp
+             PIXSPAN_blend(p, n, PIXSPAN_blendTerms(static_cast<std::uint32_t>(rng()), alpha));
+         }},
+        {"addSaturate", [](std::mt19937& rng, std::uint32_t* p, std::size_t n) { PIXSPAN_addSaturate(p, n, static_cast<std::uint32_t>(rng())); }},
+        {"subSaturate", [](std::mt19937& rng, std::uint32_t* p, std::size_t n) { PIXSPAN_subSaturate(p, n, static_cast<std::uint32_t>(rng())); }},
+        {"fill", [](std::mt19937& rng, std::uint32_t* p, std::size_t n) { PIXSPAN_fill(p, n, static_cast<std::uint32_t>(rng())); }},
+    };
+    std::uint32_t seed = 1;
+    for (const auto& [name, kernel] : kernels) {
+        SCOPED_TRACE(name);
+        expectSameOnEveryTarget([&, kernel = kernel] { return everyRun(seed, kernel); });
+        ++seed;
+    }
 }
 
 TEST(PixspanKernels, RowFiltersMatchTheReferenceForEveryWidthAndShift)
@@ -119,6 +115,12 @@ TEST(PixspanKernels, RowFiltersMatchTheReferenceForEveryWidthAndShift)
 TEST(PixspanKernels, BlendRulesExactFigures)
 {
     // alpha 64 of 0x00FF00 over 0x0000FF: green 255 * 64 >> 8 = 63, blue 255 * 192 >> 8 = 191.
+    const std::pair<std::function<void(std::uint32_t*, std::size_t)>, std::uint32_t> steps[] = {
+        {[](std::uint32_t* p, std::size_t n) { PIXSPAN_blend(p, n, PIXSPAN_blendTerms(0x00FF00u, 64)); }, 0x003FBFu},
+        {[](std::uint32_t* p, std::size_t n) { PIXSPAN_blend(p, n, PIXSPAN_blendTerms(0x123456u, 256)); }, 0x123456u},
+        {[](std::uint32_t* p, std::size_t n) { PIXSPAN_addSaturate(p, n, 0xF0F0F0u); }, 0xFFFFFFu},
+        {[](std::uint32_t* p, std::size_t n) { PIXSPAN_subSaturate(p, n, 0x10FF01u); }, 0xEF00FEu},
+    };
     const std::string before = PIXSPAN_target();
     std::vector<std::string> all = simdTargets();
     all.push_back("scalar");
@@ -126,14 +128,10 @@ TEST(PixspanKernels, BlendRulesExactFigures)
         SCOPED_TRACE(target);
         ASSERT_TRUE(PIXSPAN_use(target.c_str()));
         Words row(40, 0xFF0000FFu);   // the top byte is dropped
-        PIXSPAN_blend(row.data(), row.size(), PIXSPAN_blendTerms(0x00FF00u, 64));
-        for (std::uint32_t w : row) ASSERT_EQ(w, 0x003FBFu);
-        PIXSPAN_blend(row.data(), row.size(), PIXSPAN_blendTerms(0x123456u, 256));   // full colour
-        for (std::uint32_t w : row) ASSERT_EQ(w, 0x123456u);
-        PIXSPAN_addSaturate(row.data(), row.size(), 0xF0F0F0u);
-        for (std::uint32_t w : row) ASSERT_EQ(w, 0xFFFFFFu);
-        PIXSPAN_subSaturate(row.data(), row.size(), 0x10FF01u);
-        for (std::uint32_t w : row) ASSERT_EQ(w, 0xEF00FEu);
+        for (const auto& [step, want] : steps) {
+            step(row.data(), row.size());
+            EXPECT_EQ(row, Words(40, want));
+        }
     }
     PIXSPAN_use(before.c_str());
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <functional>
 #include <string>
 
 #include "raster/IMG.h"
@@ -8,13 +11,6 @@
 #include "support/support.h"
 
 namespace {
-
-IMG* blackImage(std::int32_t w, std::int32_t h)
-{
-    IMG* image = IMG_new();
-    IMG_setSize(image, w, h);
-    return image;
-}
 
 void corners(RECT* r, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1)
 {
@@ -24,11 +20,30 @@ void corners(RECT* r, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::in
     r->corners->end->y = y1;
 }
 
-std::int32_t countNonZero(const IMG* image)
+// The box around the non-black pixels, their count and their one colour:
+// "x0,y0 x1,y1 n RRGGBB" ("mixed" for more than one colour, "none" if all black).
+std::string lit(const IMG* image)
 {
-    std::int32_t n = 0;
-    for (std::int32_t i = 0; i < image->width * image->height; ++i) n += image->pixels[i] != 0 ? 1 : 0;
-    return n;
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN, n = 0;
+    std::uint32_t colour = 0;
+    bool mixed = false;
+    for (int y = 0; y < image->height; ++y) {
+        for (int x = 0; x < image->width; ++x) {
+            const std::uint32_t p = image->pixels[y * image->width + x];
+            if (p == 0) continue;
+            mixed = mixed || (n > 0 && p != colour);
+            colour = p;
+            ++n;
+            x0 = std::min(x0, x);
+            y0 = std::min(y0, y);
+            x1 = std::max(x1, x);
+            y1 = std::max(y1, y);
+        }
+    }
+    if (n == 0) return "none";
+    char text[64];
+    std::snprintf(text, sizeof text, "%d,%d %d,%d %d %06X", x0, y0, x1, y1, n, colour);
+    return mixed ? "mixed" : text;
 }
 
 }  // namespace
@@ -59,66 +74,41 @@ TEST(RectRecord, DefaultsCopyCloneAndNull)
                   EXPECT_FALSE(RECT_overlap(r, nullptr));
               }),
               "RECT error\nRECT error\nRECT error\n");
-
     RECT_free(&c);
     RECT_free(&r);
     EXPECT_EQ(r, nullptr);
 }
 
-TEST(RectDraw, ReversedCornersFlipOntoTheStartCorner)
+// Reversed corners flip onto the start corner: width and height 5 - 10 + 1
+// = -4 cover columns and rows 6..9; a clipped outline loses those sides.
+TEST(RectDraw, CornersToFramesClipsAndBlends)
 {
-    IMG* image = blackImage(16, 16);
+    struct Case {
+        const char* name;
+        std::int32_t x0, y0, x1, y1;
+        std::function<void(const RECT*, IMG*)> draw;
+        const char* lit;
+    };
+    const Case cases[] = {
+        {"outline", 10, 10, 5, 5, RECT_draw, "6,6 9,9 12 FFFFFF"},
+        {"fill", 10, 10, 5, 5, RECT_fill, "6,6 9,9 16 FFFFFF"},
+        {"outline clipped at the top left", -1, -1, 8, 8, RECT_draw, "0,0 8,8 17 FFFFFF"},
+        {"blend: width -3 flips to columns 3..5", 6, 1, 2, 3, [](const RECT* r, IMG* i) { RECT_fillBlend(r, i, 128); },
+         "3,1 5,3 9 7F7F7F"},
+    };
     RECT* r = RECT_new();
-    corners(r, 10, 10, 5, 5);   // width and height 5 - 10 + 1 = -4: columns and rows 6..9
-    r->colour = 0x00FF00;
-    RECT_draw(r, image);
-    EXPECT_EQ(countNonZero(image), 12);
-    for (int k = 6; k <= 9; ++k) {
-        EXPECT_EQ(IMG_getPixel(image, k, 6), 0x00FF00u) << k;
-        EXPECT_EQ(IMG_getPixel(image, k, 9), 0x00FF00u) << k;
-        EXPECT_EQ(IMG_getPixel(image, 6, k), 0x00FF00u) << k;
-        EXPECT_EQ(IMG_getPixel(image, 9, k), 0x00FF00u) << k;
-    }
-    IMG_clear(image, 0);
-    RECT_fill(r, image);
-    EXPECT_EQ(countNonZero(image), 16);
-    EXPECT_EQ(IMG_getPixel(image, 7, 8), 0x00FF00u);
-    EXPECT_EQ(IMG_getPixel(image, 10, 10), 0u);
-    RECT_free(&r);
-    IMG_free(&image);
-}
-
-TEST(RectDraw, OutlineClippedAtTheTopLeftLosesThoseSides)
-{
-    IMG* image = blackImage(256, 256);
-    RECT* r = RECT_new();
-    corners(r, -1, -1, 8, 8);   // IMG_drawRect (-1, -1, 10, 10)
-    RECT_draw(r, image);
-    EXPECT_EQ(countNonZero(image), 17);
-    for (int k = 0; k <= 8; ++k) {
-        EXPECT_EQ(IMG_getPixel(image, k, 8), 0xFFFFFFu) << k;
-        EXPECT_EQ(IMG_getPixel(image, 8, k), 0xFFFFFFu) << k;
+    for (const Case& c : cases) {
+        support::Picture image(16, 16);
+        corners(r, c.x0, c.y0, c.x1, c.y1);
+        c.draw(r, image.img);
+        EXPECT_EQ(lit(image.img), c.lit) << c.name;
     }
     // Corners at the ends of the 32-bit range: sizes wrap, nothing undefined.
+    support::Picture image(256, 256);
     corners(r, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
-    RECT_fill(r, image);
-    RECT_fillBlend(r, image, 128);
+    RECT_fill(r, image.img);
+    RECT_fillBlend(r, image.img, 128);
     RECT_free(&r);
-    IMG_free(&image);
-}
-
-TEST(RectDraw, FillBlendHalvesWhiteOverBlack)
-{
-    IMG* image = blackImage(8, 8);
-    RECT* r = RECT_new();
-    corners(r, 6, 1, 2, 3);   // width -3 flips to columns 3..5
-    RECT_fillBlend(r, image, 128);
-    EXPECT_EQ(countNonZero(image), 9);
-    EXPECT_EQ(IMG_getPixel(image, 3, 1), 0x7F7F7Fu);
-    EXPECT_EQ(IMG_getPixel(image, 5, 3), 0x7F7F7Fu);
-    EXPECT_EQ(IMG_getPixel(image, 6, 3), 0u);
-    RECT_free(&r);
-    IMG_free(&image);
 }
 
 TEST(RectShape, NormalizeAndOverlap)
@@ -141,28 +131,22 @@ TEST(RectShape, NormalizeAndOverlap)
 
 TEST(RectSpan, ClippedWithoutSwapping)
 {
-    IMG* image = blackImage(6, 4);
-    RECT_hSpan(image, 0x111111, 1, 4, 2);   // x0 > x1: nothing
-    RECT_hSpan(image, 0x111111, -1, 0, 5);  // row outside: nothing
-    RECT_hSpan(image, 0x111111, 4, 0, 5);
-    EXPECT_EQ(countNonZero(image), 0);
-    RECT_hSpan(image, 0x111111, 1, -7, 100);
-    EXPECT_EQ(countNonZero(image), 6);
-    EXPECT_EQ(IMG_getPixel(image, 0, 1), 0x111111u);
-    EXPECT_EQ(IMG_getPixel(image, 5, 1), 0x111111u);
-
-    RECT_vSpan(image, 0x222222, 5, -3, 2);
-    RECT_vSpan(image, 0x222222, 6, 0, 3);   // column outside
-    EXPECT_EQ(IMG_getPixel(image, 5, 0), 0x222222u);
-    EXPECT_EQ(IMG_getPixel(image, 5, 2), 0x222222u);
-    EXPECT_EQ(IMG_getPixel(image, 5, 3), 0u);
-    EXPECT_EQ(countNonZero(image), 8);
+    support::Picture image(6, 4);
+    RECT_hSpan(image.img, 0x111111, 1, 4, 2);   // x0 > x1: nothing
+    RECT_hSpan(image.img, 0x111111, -1, 0, 5);  // row outside: nothing
+    RECT_hSpan(image.img, 0x111111, 4, 0, 5);
+    EXPECT_EQ(lit(image.img), "none");
+    RECT_hSpan(image.img, 0x111111, 1, -7, 100);
+    EXPECT_EQ(lit(image.img), "0,1 5,1 6 111111");
+    IMG_clear(image.img, 0);
+    RECT_vSpan(image.img, 0x222222, 5, -3, 2);
+    RECT_vSpan(image.img, 0x222222, 6, 0, 3);   // column outside
+    EXPECT_EQ(lit(image.img), "5,0 5,2 3 222222");
 
     // old 0x111111 with 0xFF0000 at alpha 64: red (0x11 * 192 + 0xFF * 64) >> 8 = 0x4C, others 0x0C.
-    RECT_blendHSpan(image, 0xFF0000, 1, 1, 2, 64);
-    EXPECT_EQ(IMG_getPixel(image, 1, 1), 0x4C0C0Cu);
-    EXPECT_EQ(IMG_getPixel(image, 2, 1), 0x4C0C0Cu);
-    EXPECT_EQ(IMG_getPixel(image, 0, 1), 0x111111u);
-    EXPECT_EQ(IMG_getPixel(image, 3, 1), 0x111111u);
-    IMG_free(&image);
+    IMG_clear(image.img, 0x111111);
+    RECT_blendHSpan(image.img, 0xFF0000, 1, 1, 2, 64);
+    EXPECT_EQ(image.count(0x4C0C0C), 2);
+    EXPECT_EQ(image.at(1, 1), 0x4C0C0Cu);
+    EXPECT_EQ(image.at(2, 1), 0x4C0C0Cu);
 }
