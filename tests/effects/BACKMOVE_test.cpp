@@ -17,6 +17,12 @@ TEST(BackmoveAdvance, OffsetsMoveIntoMinusStepToZero)
         BACKMOVE_advance(b);
         EXPECT_EQ(b->offsetX, r.want) << r.offset << " + " << r.speed;
     }
+    // Now and then a speed is drawn again, from -3 .. 4.
+    b->speedX = b->speedY = 0;
+    for (std::int32_t n = 0; n < 3000; ++n) {
+        BACKMOVE_advance(b);
+        EXPECT_TRUE(b->speedX >= -3 && b->speedX <= 4 && b->speedY >= -3 && b->speedY <= 4) << n;
+    }
     BACKMOVE_free(&b);
 }
 

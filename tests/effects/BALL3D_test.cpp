@@ -3,6 +3,7 @@
 #include <string>
 
 #include "effects/BALL3D.h"
+#include "foundation/RANDOM.h"
 #include "support/support.h"
 
 namespace {
@@ -29,6 +30,20 @@ struct Ball {
 constexpr std::uint32_t back = 0x123456u;
 
 }  // namespace
+
+TEST(Ball3dNew, DrawsCentreRadiusAndColourInOrder)
+{
+    RANDOM_srand(99u);
+    std::int32_t r[5];
+    for (auto& v : r) v = RANDOM_random30();
+    RANDOM_srand(99u);
+    BALL3D* b = BALL3D_new();
+    EXPECT_EQ(b->x, r[0] & 255);
+    EXPECT_EQ(b->y, r[1] & 255);
+    EXPECT_EQ(b->radius, r[3] & 255);
+    EXPECT_EQ(b->colour, static_cast<std::uint32_t>(r[4]));
+    BALL3D_free(&b);
+}
 
 TEST(Ball3dDraw, UnlitDiscRadiusZeroAndClipping)
 {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "effects/SINELINE.h"
+#include "foundation/RANDOM.h"
 #include "support/support.h"
 
 namespace {
@@ -18,6 +19,30 @@ struct Line {
 };
 
 }  // namespace
+
+TEST(SinelineRandomize, DrawsInOrderWithStatedRanges)
+{
+    Line l;
+    l->width = 200;
+    l->height = 100;
+    RANDOM_srand(12345u);
+    std::array<std::int32_t, 18> r{};
+    for (auto& v : r) v = RANDOM_rand15();
+    RANDOM_srand(12345u);
+    SINELINE_randomize(l.line);
+    // Per wave: phase x, y, speed x, y, step x, y (one more on y); wave 2 runs backward.
+    struct Want { std::int32_t sign, speedMask, speedBase, stepMask, stepBase; };
+    const Want want[3] = {{1, 15, 3, 7, 3}, {-1, 7, 2, 15, 4}, {1, 3, 1, 31, 5}};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::int32_t* q = r.data() + 6 * k;
+        const Want& w = want[k];
+        EXPECT_EQ(l->phase[k].y, q[1] % 1024) << k;
+        EXPECT_EQ(l->speed[k].x, w.sign * ((q[2] & w.speedMask) + w.speedBase)) << k;
+        EXPECT_EQ(l->step[k].y, w.sign * ((q[5] & w.stepMask) + w.stepBase + 1)) << k;
+        EXPECT_EQ(l->amplitude[k].x, 200 >> (k + 1)) << k;   // a half, a quarter, an eighth
+        EXPECT_EQ(l->amplitude[k].y, 100 >> (k + 1)) << k;
+    }
+}
 
 TEST(SinelineCompute, CentreQuarterTurnAndPhases)
 {
