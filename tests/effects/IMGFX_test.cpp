@@ -139,6 +139,20 @@ TEST(ImgfxBlendCircle, PolesBlendOftenAndOffImageDrawsNothing)
     IMGFX_blendCircle(dot.get(), 1, 1, 0, 0xFFFFFF, 128);   // four blends: 7F, BF, DF, EF
     EXPECT_EQ(lit(dot), (Points{{1, 1}}));
     EXPECT_EQ(dot.at(1, 1), 0xEFEFEFu);
+    // A negative radius draws as its size; rows overlap toward the poles.
+    Img neg(7, 7), pos(7, 7);
+    IMGFX_blendCircle(neg.get(), 3, 3, -2, 0xFFFFFF, 128);
+    IMGFX_blendCircle(pos.get(), 3, 3, 2, 0xFFFFFF, 128);
+    EXPECT_EQ(neg.data, pos.data);
+    const std::uint32_t o = 0, l = 0x7F7F7F, d = 0xBFBFBF;
+    EXPECT_EQ(row(neg, 1), (Row{o, o, l, d, l, o, o}));
+    EXPECT_EQ(row(neg, 2), (Row{o, l, l, l, l, l, o}));
+    EXPECT_EQ(row(neg, 3), (Row{o, d, d, d, d, d, o}));
+    // Radius 128 and more goes past the table: the middle row spans 2r + 1.
+    Img big(300, 1);
+    IMGFX_blendCircle(big.get(), 150, 0, 130, 0xFFFFFF, 256);
+    EXPECT_EQ(lit(big).size(), 261u);
+    EXPECT_EQ(big.at(20, 0), 0xFFFFFFu);
     Img off(4, 4);
     IMGFX_blendCircle(off.get(), -3, 1, 2, 0xFFFFFF, 256);
     IMGFX_blendCircle(off.get(), 1, 6, 2, 0xFFFFFF, 256);
