@@ -84,7 +84,7 @@ TEST(SampleArithmetic, RotateNormalizeDivideAddShift)
         Values after;
     };
     for (const Turn& t : {Turn{true, 1, {3, 1, 2}}, Turn{true, 4, {2, 3, 1}}, Turn{false, 2, {1, 2, 3}},
-                          Turn{true, -1, {2, 3, 1}}}) {
+                          Turn{true, -1, {2, 3, 1}}, Turn{false, -1, {1, 2, 3}}}) {
         (t.right ? SAMPLE_rotateRight : SAMPLE_rotateLeft)(r.s, t.k);
         EXPECT_EQ(r.values(), t.after) << (t.right ? "right " : "left ") << t.k;
     }
