@@ -68,7 +68,6 @@ TEST(FontCells, WhereEachCodeIsOnTheSheet)
     EXPECT_EQ(f->x, 0);
     EXPECT_EQ(target.count(0), 64);
     FONT_free(&f);
-    EXPECT_EQ(f, nullptr);
 }
 
 TEST(FontText, LinesAndPositions)

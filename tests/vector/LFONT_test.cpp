@@ -34,7 +34,6 @@ TEST(LfontDraw, GlyphCountIsNotAGlyph)
     EXPECT_EQ(target.at(0, 0), 128u);
     EXPECT_EQ(f->position->x, 4);
     LFONT_free(&f);
-    EXPECT_EQ(f, nullptr);
 }
 
 TEST(LfontDraw, ScaledAdvancesAndLines)
