@@ -8,22 +8,16 @@
 
 namespace {
 
-std::int32_t draw(std::uint32_t& seed)
-{
-    seed = seed * 214013u + 2531011u;
-    return static_cast<std::int32_t>((seed >> 16) & 0x7FFF);
-}
-
 // A seed whose sixth draw (after the instrument and the four offset bits)
 // gives e, with the offset those draws make for 44100 values.
 std::uint32_t seedFor(std::int32_t e, std::int32_t& offset)
 {
     for (std::uint32_t start = 1;; ++start) {
-        std::uint32_t seed = start;
-        draw(seed);
+        RANDOM_srand(start);
+        RANDOM_rand15();
         offset = 0;
-        for (const std::int32_t part : {22050, 11025, 5512, 2756}) offset += (draw(seed) & 1) * part;
-        if ((draw(seed) & 3) == e) return start;
+        for (const std::int32_t part : {22050, 11025, 5512, 2756}) offset += (RANDOM_rand15() & 1) * part;
+        if ((RANDOM_rand15() & 3) == e) return start;
     }
 }
 
@@ -39,7 +33,6 @@ SAMPLE* click(std::int32_t value)
 TEST(MusicMixer, DefaultsTickAndEmptyBank)
 {
     MUSIC* m = MUSIC_new();
-    ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->period, 300);
     EXPECT_EQ(m->mix->count, 44100);
     EXPECT_EQ(m->voice, nullptr);
@@ -63,7 +56,6 @@ TEST(MusicMixer, DefaultsTickAndEmptyBank)
     MUSIC_blend(m, 1);   // refused
     EXPECT_EQ(m->mix->values[0], 402);
     MUSIC_free(&m);
-    EXPECT_EQ(m, nullptr);
 }
 
 TEST(MusicPatterns, RepeatLaysFourCopiesAQuarterApart)

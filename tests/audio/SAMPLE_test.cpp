@@ -9,199 +9,175 @@
 
 namespace {
 
-SAMPLE* make(const std::vector<std::int32_t>& values)
-{
-    SAMPLE* s = SAMPLE_new();
-    for (const std::int32_t v : values) SAMPLE_append(s, v);
-    return s;
-}
+using Values = std::vector<std::int32_t>;
 
-std::vector<std::int32_t> valuesOf(const SAMPLE* s)
-{
-    return std::vector<std::int32_t>(s->values, s->values + s->count);
-}
+// A sample holding values, freed at the end of the scope.
+struct Sample {
+    SAMPLE* s = SAMPLE_new();
+    explicit Sample(const Values& values = {})
+    {
+        for (const std::int32_t v : values) SAMPLE_append(s, v);
+    }
+    ~Sample() { SAMPLE_free(&s); }
+    Values values() const { return Values(s->values, s->values + s->count); }
+};
 
 }  // namespace
 
 TEST(SampleStorage, NewSetCountAndGrowthFromZero)
 {
-    SAMPLE* s = SAMPLE_new();
-    EXPECT_EQ(s->count, 0);
-    EXPECT_EQ(s->capacity, 32);
-    SAMPLE_setCount(s, 44100);
-    EXPECT_EQ(s->count, 44100);
-    EXPECT_EQ(SAMPLE_max(s), 0);
-    EXPECT_EQ(SAMPLE_min(s), 0);
+    Sample s;
+    EXPECT_EQ(s.s->capacity, 32);
+    SAMPLE_setCount(s.s, 44100);
+    EXPECT_EQ(s.s->count, 44100);
+    EXPECT_EQ(SAMPLE_max(s.s), 0);
+    EXPECT_EQ(SAMPLE_min(s.s), 0);
 
-    SAMPLE_reserve(s, 0);
-    EXPECT_EQ(s->capacity, 0);
-    EXPECT_EQ(s->values, nullptr);
-    std::vector<std::int32_t> capacities;
+    SAMPLE_reserve(s.s, 0);
+    EXPECT_EQ(s.s->values, nullptr);
+    Values capacities;
     for (int i = 0; i < 5; ++i) {
-        SAMPLE_append(s, i);
-        capacities.push_back(s->capacity);
+        SAMPLE_append(s.s, i);
+        capacities.push_back(s.s->capacity);
     }
-    EXPECT_EQ(capacities, (std::vector<std::int32_t>{1, 2, 4, 4, 8}));
+    EXPECT_EQ(capacities, (Values{1, 2, 4, 4, 8}));
+    // Shrinking keeps the leading values; growing within capacity shows what the slots held.
+    SAMPLE_setCount(s.s, 2);
+    SAMPLE_setCount(s.s, 5);
+    EXPECT_EQ(s.values(), (Values{0, 1, 2, 3, 4}));
 
-    // Shrinking keeps the leading values; growing within capacity shows
-    // what the slots held.
-    SAMPLE_setCount(s, 2);
-    SAMPLE_setCount(s, 5);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
-    SAMPLE_free(&s);
-    EXPECT_EQ(s, nullptr);
-
-    SAMPLE* t = SAMPLE_new();
-    SAMPLE_reserve(t, 0);
-    SAMPLE_insert(t, 7, 0);   // one slot, then doubled
-    EXPECT_EQ(t->capacity, 2);
-    SAMPLE_insert(t, 5, 0);
-    SAMPLE_insert(t, 6, 1);
-    SAMPLE_remove(t, 0);
-    EXPECT_EQ(valuesOf(t), (std::vector<std::int32_t>{6, 7}));
-    SAMPLE_free(&t);
+    Sample t;
+    SAMPLE_reserve(t.s, 0);
+    SAMPLE_insert(t.s, 7, 0);   // one slot, then doubled
+    EXPECT_EQ(t.s->capacity, 2);
+    SAMPLE_insert(t.s, 5, 0);
+    SAMPLE_insert(t.s, 6, 1);
+    SAMPLE_remove(t.s, 0);
+    EXPECT_EQ(t.values(), (Values{6, 7}));
 }
 
 TEST(SampleStorage, IndexErrorsAreReportedAndNeutral)
 {
-    static SAMPLE* s;
-    s = make({1, 2, 3});
-    EXPECT_EQ(support::printed(SAMPLE_debug, [] { EXPECT_EQ(SAMPLE_get(s, 3), 0); }), "SAMPLE error\n");
-    EXPECT_EQ(support::printed(SAMPLE_debug, [] { SAMPLE_set(s, -1, 9); SAMPLE_remove(s, 3); SAMPLE_insert(s, 9, 4); }),
-              "SAMPLE error\nSAMPLE error\nSAMPLE error\n");
-    EXPECT_EQ(support::printed(SAMPLE_debug, [] { SAMPLE_divide(s, 0); SAMPLE_line(s, 2, 0, 1, 0); SAMPLE_copyRange(s, s, 2, 2, 0); }),
-              "SAMPLE error\nSAMPLE error\nSAMPLE error\n");
-    EXPECT_EQ(support::printed(SAMPLE_debug, [] { SAMPLE_add(nullptr, s); EXPECT_EQ(SAMPLE_print(nullptr), nullptr); }),
-              "SAMPLE error\nSAMPLE error\n");
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{1, 2, 3}));
-    SAMPLE_free(&s);
+    Sample s({1, 2, 3});
+    std::string nine;
+    for (int i = 0; i < 9; ++i) nine += "SAMPLE error\n";
+    EXPECT_EQ(support::printed(SAMPLE_debug, [&] {
+        EXPECT_EQ(SAMPLE_get(s.s, 3), 0);
+        SAMPLE_set(s.s, -1, 9);
+        SAMPLE_remove(s.s, 3);
+        SAMPLE_insert(s.s, 9, 4);
+        SAMPLE_divide(s.s, 0);
+        SAMPLE_line(s.s, 2, 0, 1, 0);
+        SAMPLE_copyRange(s.s, s.s, 2, 2, 0);
+        SAMPLE_add(nullptr, s.s);
+        EXPECT_EQ(SAMPLE_print(nullptr), nullptr);
+    }), nine);
+    EXPECT_EQ(s.values(), (Values{1, 2, 3}));
 }
 
-TEST(SampleArithmetic, RotateNormalizeAndWrap)
+TEST(SampleArithmetic, RotateNormalizeDivideAddShift)
 {
-    SAMPLE* s = make({1, 2, 3});
-    SAMPLE_rotateRight(s, 1);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{3, 1, 2}));
-    SAMPLE_rotateRight(s, 4);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{2, 3, 1}));
-    SAMPLE_rotateLeft(s, 2);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{1, 2, 3}));
-    SAMPLE_rotateRight(s, -1);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{2, 3, 1}));
-    SAMPLE_free(&s);
+    Sample r({1, 2, 3});
+    struct Turn {
+        bool right;
+        std::int32_t k;
+        Values after;
+    };
+    for (const Turn& t : {Turn{true, 1, {3, 1, 2}}, Turn{true, 4, {2, 3, 1}}, Turn{false, 2, {1, 2, 3}},
+                          Turn{true, -1, {2, 3, 1}}, Turn{false, -1, {1, 2, 3}}}) {
+        (t.right ? SAMPLE_rotateRight : SAMPLE_rotateLeft)(r.s, t.k);
+        EXPECT_EQ(r.values(), t.after) << (t.right ? "right " : "left ") << t.k;
+    }
+    for (const auto& [before, after] : {std::pair<Values, Values>{{-100, 50}, {-32767, 16383}}, {{0, 0}, {0, 0}}}) {
+        Sample n(before);
+        SAMPLE_normalize(n.s, 32767);
+        EXPECT_EQ(n.values(), after) << before[0];
+    }
 
-    s = make({-100, 50});
-    SAMPLE_normalize(s, 32767);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{-32767, 16383}));
-    SAMPLE_free(&s);
-    s = make({0, 0});
-    SAMPLE_normalize(s, 32767);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{0, 0}));
-    SAMPLE_free(&s);
-
-    s = make({INT32_MIN, INT32_MAX, -7, 7});
-    SAMPLE* t = make({-1, 1, 2, 2});
-    SAMPLE_divide(s, -1);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{INT32_MIN, -INT32_MAX, 7, -7}));
-    SAMPLE_add(s, t);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{INT32_MAX, -INT32_MAX + 1, 9, -5}));
-    SAMPLE_shiftRight(s, 33);   // refused
-    SAMPLE_shiftRight(s, 32);   // by 0
-    SAMPLE_shiftRight(s, 1);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{INT32_MAX / 2, -INT32_MAX / 2, 4, -3}));
-    SAMPLE_add(t, t);
-    EXPECT_EQ(valuesOf(t), (std::vector<std::int32_t>{-2, 2, 4, 4}));
-    SAMPLE_free(&s);
-    SAMPLE_free(&t);
+    Sample s({INT32_MIN, INT32_MAX, -7, 7});
+    Sample t({-1, 1, 2, 2});
+    SAMPLE_divide(s.s, -1);
+    EXPECT_EQ(s.values(), (Values{INT32_MIN, -INT32_MAX, 7, -7}));
+    SAMPLE_add(s.s, t.s);
+    EXPECT_EQ(s.values(), (Values{INT32_MAX, -INT32_MAX + 1, 9, -5}));
+    SAMPLE_shiftRight(s.s, 33);   // refused
+    SAMPLE_shiftRight(s.s, 32);   // by 0
+    SAMPLE_shiftRight(s.s, 1);
+    EXPECT_EQ(s.values(), (Values{INT32_MAX / 2, -INT32_MAX / 2, 4, -3}));
+    SAMPLE_add(t.s, t.s);
+    EXPECT_EQ(t.values(), (Values{-2, 2, 4, 4}));
 
     // Runs of eight and the tail: 19 values, the shorter count bounds the add.
-    s = SAMPLE_new();
-    t = SAMPLE_new();
+    Sample a, b;
     for (std::int32_t i = 0; i < 19; ++i) {
-        SAMPLE_append(s, -i * 64);
-        SAMPLE_append(t, i);
+        SAMPLE_append(a.s, -i * 64);
+        SAMPLE_append(b.s, i);
     }
-    SAMPLE_setCount(t, 18);
-    SAMPLE_add(s, t);
-    SAMPLE_shiftRight(s, 5);
-    EXPECT_EQ(s->values[0], 0);
-    EXPECT_EQ(s->values[17], (-17 * 64 + 17) >> 5);
-    EXPECT_EQ(s->values[18], -18 * 2);
-    SAMPLE_free(&s);
-    SAMPLE_free(&t);
+    SAMPLE_setCount(b.s, 18);
+    SAMPLE_add(a.s, b.s);
+    SAMPLE_shiftRight(a.s, 5);
+    EXPECT_EQ(a.s->values[0], 0);
+    EXPECT_EQ(a.s->values[17], (-17 * 64 + 17) >> 5);
+    EXPECT_EQ(a.s->values[18], -18 * 2);
 }
 
 TEST(SampleArithmetic, LineRamps)
 {
-    SAMPLE* s = SAMPLE_new();
-    SAMPLE_setCount(s, 22050);
-    SAMPLE_line(s, 0, 32767, 22049, 0);
-    EXPECT_EQ(s->values[0], 32767);
-    EXPECT_EQ(s->values[22049], 0);
-    for (int i = 1; i < 22050; ++i) ASSERT_LE(s->values[i], s->values[i - 1]);
-    SAMPLE_free(&s);
+    Sample s;
+    SAMPLE_setCount(s.s, 22050);
+    SAMPLE_line(s.s, 0, 32767, 22049, 0);
+    EXPECT_EQ(s.s->values[0], 32767);
+    EXPECT_EQ(s.s->values[22049], 0);
+    for (int i = 1; i < 22050; ++i) ASSERT_LE(s.s->values[i], s.s->values[i - 1]) << i;
 
     // Shallow: five columns over a rise of 2; one column, a tall rise.
-    s = make({9, 9, 9, 9, 9});
-    SAMPLE_line(s, 0, 0, 4, 2);
-    EXPECT_EQ(valuesOf(s), (std::vector<std::int32_t>{0, 1, 1, 2, 2}));
-    SAMPLE_line(s, 2, 32767, 2, 0);
-    EXPECT_EQ(s->values[2], 32767);
-    SAMPLE_free(&s);
+    Sample five({9, 9, 9, 9, 9});
+    SAMPLE_line(five.s, 0, 0, 4, 2);
+    EXPECT_EQ(five.values(), (Values{0, 1, 1, 2, 2}));
+    SAMPLE_line(five.s, 2, 32767, 2, 0);
+    EXPECT_EQ(five.s->values[2], 32767);
 }
 
 TEST(SampleLessUsed, FindMatchesResampleAndMap)
 {
-    SAMPLE* a = make({5, 1, 2, 3, 1});
-    SAMPLE* b = make({2, 3});
-    EXPECT_EQ(SAMPLE_find(a, 1, 2), 4);
-    EXPECT_EQ(SAMPLE_find(a, 8, -5), -1);
-    EXPECT_EQ(SAMPLE_indexOfMin(a), 1);
-    EXPECT_EQ(SAMPLE_matches(a, b, 2), 2);
-    EXPECT_EQ(SAMPLE_bestOffset(a, b), 2);
-    SAMPLE_insertSample(a, a, 1);
-    EXPECT_EQ(valuesOf(a), (std::vector<std::int32_t>{5, 5, 1, 2, 3, 1, 1, 2, 3, 1}));
-    SAMPLE_resample(b, 5);
-    EXPECT_EQ(valuesOf(b), (std::vector<std::int32_t>{2, 2, 2, 3, 3}));
-    SAMPLE_mapRange(a, -10, 30);
-    EXPECT_EQ(valuesOf(a), (std::vector<std::int32_t>{30, 30, -10, 0, 10, -10, -10, 0, 10, -10}));
-    SAMPLE_free(&a);
-    SAMPLE_free(&b);
+    Sample a({5, 1, 2, 3, 1});
+    Sample b({2, 3});
+    EXPECT_EQ(SAMPLE_find(a.s, 1, 2), 4);
+    EXPECT_EQ(SAMPLE_find(a.s, 8, -5), -1);
+    EXPECT_EQ(SAMPLE_indexOfMin(a.s), 1);
+    EXPECT_EQ(SAMPLE_matches(a.s, b.s, 2), 2);
+    EXPECT_EQ(SAMPLE_bestOffset(a.s, b.s), 2);
+    SAMPLE_insertSample(a.s, a.s, 1);
+    EXPECT_EQ(a.values(), (Values{5, 5, 1, 2, 3, 1, 1, 2, 3, 1}));
+    SAMPLE_resample(b.s, 5);
+    EXPECT_EQ(b.values(), (Values{2, 2, 2, 3, 3}));
+    SAMPLE_mapRange(a.s, -10, 30);
+    EXPECT_EQ(a.values(), (Values{30, 30, -10, 0, 10, -10, -10, 0, 10, -10}));
 
     const std::uint8_t bytes[] = {0x00, 0x7F, 0x80, 0xFF};
     SAMPLE* c = SAMPLE_fromBytes(bytes);
-    EXPECT_EQ(valuesOf(c), (std::vector<std::int32_t>{0, 127, -128, -1}));
+    EXPECT_EQ(Values(c->values, c->values + c->count), (Values{0, 127, -128, -1}));
     SAMPLE_free(&c);
 }
 
-TEST(SampleText, PrintParseRoundTrip)
+TEST(SampleText, PrintParseRoundTripAndBadTexts)
 {
-    SAMPLE* s = make({5, -3});
-    char* text = SAMPLE_print(s);
-    EXPECT_STREQ(text, "SAMPLE { 2\n5\n-3\n}\n");
-    SAMPLE* back = SAMPLE_parse(text);
+    for (const auto& [values, printed] : {std::pair<Values, const char*>{{5, -3}, "SAMPLE { 2\n5\n-3\n}\n"},
+                                          {{}, "SAMPLE { 0 }\n"}}) {
+        Sample s(values);
+        char* text = SAMPLE_print(s.s);
+        EXPECT_STREQ(text, printed);
+        SAMPLE* back = SAMPLE_parse(text);
+        ASSERT_NE(back, nullptr) << printed;
+        EXPECT_EQ(Values(back->values, back->values + back->count), values) << printed;
+        std::free(text);
+        SAMPLE_free(&back);
+    }
+    SAMPLE* back = SAMPLE_parse("x SAMPLE {3: a-7,b 8;-2147483648 }");
     ASSERT_NE(back, nullptr);
-    EXPECT_TRUE(SAMPLE_equal(s, back));
-    std::free(text);
+    EXPECT_EQ(Values(back->values, back->values + back->count), (Values{-7, 8, INT32_MIN}));
     SAMPLE_free(&back);
-    SAMPLE_setCount(s, 0);
-    text = SAMPLE_print(s);
-    EXPECT_STREQ(text, "SAMPLE { 0 }\n");
-    back = SAMPLE_parse(text);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->count, 0);
-    std::free(text);
-    SAMPLE_free(&back);
-    SAMPLE_free(&s);
 
-    back = SAMPLE_parse("x SAMPLE {3: a-7,b 8;-2147483648 }");
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(valuesOf(back), (std::vector<std::int32_t>{-7, 8, INT32_MIN}));
-    SAMPLE_free(&back);
-}
-
-TEST(SampleText, ParseRefusesShortTextsAndHugeCounts)
-{
     for (const char* bad : {"", "SAMPLE", "SAMPLE {", "SAMPLE { 2\n1\n", "SAMPLE { 2\n1\n2\n",
                             "SAMPLE { 2147483648\n1\n}", "SAMPLE { 2000000000\n1\n}",
                             "SAMPLE { 1\n2147483648\n}", "SAMPLE { 99999999999999999999 }"})

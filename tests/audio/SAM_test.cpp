@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "audio/SAM.h"
+#include "support/raster.h"
 #include "support/support.h"
 
 // The WAVE files under tests/data/audio hold raw data of known values in 16-
@@ -17,35 +16,16 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using Values = std::vector<std::int32_t>;
 
-const fs::path scratchDir = fs::temp_directory_path() / ("qorn-sam-" + std::to_string(::getpid()));
-
-// Removes the scratch files when the test program ends.
-struct ScratchCleanup {
-    ~ScratchCleanup() { std::error_code e; fs::remove_all(scratchDir, e); }
-} cleanup;
-
-fs::path scratch(const std::string& name)
-{
-    fs::create_directories(scratchDir);
-    return scratchDir / name;
-}
-
-void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string readText(const fs::path& path)
+std::string readText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Loads a file into a fresh record; null when the load fails.
-SAM* load(const fs::path& path, std::int32_t depth = 0, std::uint8_t sign = 0, std::uint8_t endian = 0)
+SAM* load(const std::string& path, std::int32_t depth = 0, std::uint8_t sign = 0, std::uint8_t endian = 0)
 {
     SAM* sam = SAM_new();
     SAM_setFileName(sam, path.c_str());
@@ -56,182 +36,145 @@ SAM* load(const fs::path& path, std::int32_t depth = 0, std::uint8_t sign = 0, s
     return sam;
 }
 
-std::vector<std::int32_t> valuesOf(const SAM* sam)
-{
-    return std::vector<std::int32_t>(sam->sample->values, sam->sample->values + sam->sample->count);
-}
+Values valuesOf(const SAM* sam) { return Values(sam->sample->values, sam->sample->values + sam->sample->count); }
 
 // A canonical 16-bit mono header followed by two values.
-std::vector<std::uint8_t> wave()
+std::string wave()
 {
-    std::vector<std::uint8_t> w = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                   16, 0, 0, 0, 1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x88, 0x58, 1, 0,
-                                   2, 0, 16, 0, 'd', 'a', 't', 'a', 4, 0, 0, 0, 0x34, 0x12, 0xFF, 0xFF};
-    return w;
+    const std::uint8_t w[] = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                              16, 0, 0, 0, 1, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x88, 0x58, 1, 0,
+                              2, 0, 16, 0, 'd', 'a', 't', 'a', 4, 0, 0, 0, 0x34, 0x12, 0xFF, 0xFF};
+    return std::string(std::begin(w), std::end(w));
 }
 
 }  // namespace
 
-TEST(SamRiff, ReadsSoxFiles)
+TEST(SamRiff, ReadsTheDataFiles)
 {
-    const fs::path data = fs::path(QORN_TEST_DATA) / "audio";
-    SAM* sam = load(data / "u8-mono.wav");
-    ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(sam->channels, 1);
-    EXPECT_EQ(sam->depth, 8);
-    EXPECT_EQ(sam->sign, 'u');
-    ASSERT_EQ(sam->sample->count, 256);
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(sam->sample->values[i], i);   // not centred
-    SAM_free(&sam);
-
-    sam = load(data / "u8-stereo.wav");
-    ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(sam->channels, 2);
-    ASSERT_EQ(sam->sample->count, 128);
-    for (int i = 0; i < 64; ++i) {
-        ASSERT_EQ(sam->sample->values[2 * i], 4 * i);
-        ASSERT_EQ(sam->sample->values[2 * i + 1], 255 - 4 * i);
+    struct Row {
+        const char* file;
+        std::int32_t channels, depth;
+        std::uint8_t sign;
+        std::int32_t count;
+        std::int32_t (*value)(std::int32_t i);
+    };
+    const Row rows[] = {
+        {"u8-mono.wav", 1, 8, 'u', 256, [](std::int32_t i) { return i; }},   // not centred
+        {"u8-stereo.wav", 2, 8, 'u', 128, [](std::int32_t i) { return i % 2 ? 255 - 2 * (i - 1) : 2 * i; }},
+        {"s16-mono.wav", 1, 16, 's', 256, [](std::int32_t i) { return i * 257 - 32768; }},
+        {"s16-stereo.wav", 2, 16, 's', 512, [](std::int32_t i) { return i % 2 ? 12799 - (i / 2) * 100 : (i / 2) * 100 - 12800; }},
+        {"s24-mono.wav", 1, 24, 's', 256, [](std::int32_t i) { return i * 65793 - 8388608; }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.file);
+        SAM* sam = load(std::string(QORN_TEST_DATA) + "/audio/" + r.file);
+        ASSERT_NE(sam, nullptr);
+        EXPECT_EQ(sam->channels, r.channels);
+        EXPECT_EQ(sam->depth, r.depth);
+        EXPECT_EQ(sam->sign, r.sign);
+        EXPECT_EQ(sam->endian, 'l');
+        ASSERT_EQ(sam->sample->count, r.count);
+        for (std::int32_t i = 0; i < r.count; ++i) ASSERT_EQ(sam->sample->values[i], r.value(i)) << i;
+        SAM_free(&sam);
     }
-    SAM_free(&sam);
-
-    sam = load(data / "s16-mono.wav");
-    ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(sam->depth, 16);
-    EXPECT_EQ(sam->sign, 's');
-    EXPECT_EQ(sam->endian, 'l');
-    ASSERT_EQ(sam->sample->count, 256);
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(sam->sample->values[i], i * 257 - 32768);
-    SAM_free(&sam);
-
-    sam = load(data / "s16-stereo.wav");
-    ASSERT_NE(sam, nullptr);
-    ASSERT_EQ(sam->sample->count, 512);
-    for (int i = 0; i < 256; ++i) {
-        ASSERT_EQ(sam->sample->values[2 * i], i * 100 - 12800);
-        ASSERT_EQ(sam->sample->values[2 * i + 1], 12799 - i * 100);
-    }
-    SAM_free(&sam);
-
-    sam = load(data / "s24-mono.wav");
-    ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(sam->depth, 24);
-    ASSERT_EQ(sam->sample->count, 256);
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(sam->sample->values[i], i * 65793 - 8388608);
-    SAM_free(&sam);
-
-    EXPECT_EQ(load(data / "s24-mono-extensible.wav", 16, 's'), nullptr);
+    EXPECT_EQ(load(std::string(QORN_TEST_DATA) + "/audio/s24-mono-extensible.wav", 16, 's'), nullptr);
 }
 
 TEST(SamRiff, BadFilesFailWithTheError)
 {
-    std::vector<std::vector<std::uint8_t>> bad;
-    auto w = wave();
-    w[40] = 6;   // data size beyond the file
-    bad.push_back(w);
-    w = wave();
-    w.resize(30);   // truncated header
-    bad.push_back(w);
-    w = wave();
-    w[20] = 3;   // floating point
-    bad.push_back(w);
-    w = wave();
-    w[22] = 0;   // no channels
-    bad.push_back(w);
-    for (const std::uint8_t depth : {0, 7, 64}) {
-        w = wave();
-        w[34] = depth;
-        bad.push_back(w);
+    support::Scratch scratch;
+    struct Row {
+        const char* what;
+        std::size_t at;          // the byte changed, or npos
+        std::uint8_t value;
+        std::size_t keep;        // bytes kept
+    };
+    const std::size_t none = std::string::npos;
+    const Row rows[] = {
+        {"data size beyond the file", 40, 6, 48},
+        {"truncated header", none, 0, 30},
+        {"floating point", 20, 3, 48},
+        {"no channels", 22, 0, 48},
+        {"depth 0", 34, 0, 48},
+        {"depth 7", 34, 7, 48},
+        {"depth 64", 34, 64, 48},
+        {"three bytes", none, 0, 3},
+    };
+    for (const Row& r : rows) {
+        std::string bytes = wave().substr(0, r.keep);
+        if (r.at != none) bytes[r.at] = static_cast<char>(r.value);
+        const std::string path = scratch.write("bad.wav", bytes);
+        EXPECT_EQ(support::printed(SAM_debug, [&] { EXPECT_EQ(load(path), nullptr) << r.what; }), "SAM error.\n") << r.what;
     }
-    bad.push_back({'R', 'I', 'F'});
-    int n = 0;
-    for (const auto& bytes : bad) {
-        const fs::path path = scratch("bad" + std::to_string(n++) + ".wav");
-        writeBytes(path, bytes);
-        EXPECT_EQ(support::printed(SAM_debug, [&] { EXPECT_EQ(load(path), nullptr) << n; }), "SAM error.\n") << n;
-    }
-    const fs::path good = scratch("good.wav");
-    writeBytes(good, wave());
-    SAM* sam = load(good);
+    SAM* sam = load(scratch.write("good.wav", wave()));
     ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(valuesOf(sam), (std::vector<std::int32_t>{0x1234, -1}));
+    EXPECT_EQ(valuesOf(sam), (Values{0x1234, -1}));
     SAM_free(&sam);
-    EXPECT_EQ(load(scratch("missing.wav")), nullptr);
+    EXPECT_EQ(load(scratch.path("missing.wav")), nullptr);
 }
 
-TEST(SamForms, AsciiAndBinarySaveAndReadBack)
+// Each row saves values under a name (the ending picks the form unless a
+// storage is given) and, when the save succeeds, reads the file back.
+TEST(SamForms, SaveEachFormAndReadBack)
 {
-    SAM* sam = SAM_new();
-    SAMPLE* s = SAMPLE_new();
-    SAMPLE_append(s, 1);
-    SAMPLE_append(s, -2);
-    SAM_setSample(sam, s);
-    sam->storage = 'a';
-    const fs::path text = scratch("ones.sam");
-    SAM_setFileName(sam, text.c_str());
-    ASSERT_TRUE(SAM_save(sam));
-    EXPECT_EQ(readText(text), "SAM\nASCII\nsigned\nbits 16\nlittle endian\nchanels 1\n2\n1\n-2\n");
-    SAMPLE_append(s, 70000);   // binary keeps the low 16 bits
-    sam->storage = 'B';
-    const fs::path binary = scratch("ones.bin");
-    SAM_setFileName(sam, binary.c_str());
-    ASSERT_TRUE(SAM_save(sam));
-    EXPECT_EQ(readText(binary), std::string("SAM\nbinary\nsigned\nbits 16\nlittle endian\nchanels 1\n3\n"
-                                            "\x01\x00\xFE\xFF\x70\x11", 58));
-    sam->storage = 'x';
-    EXPECT_FALSE(SAM_save(sam));
-    EXPECT_EQ(readText(binary), "SAM\nsigned\nbits 16\nlittle endian\nchanels 1\n3\n");
-    SAM_free(&sam);
-
-    sam = load(text);
-    ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(sam->storage, 'a');
-    EXPECT_EQ(valuesOf(sam), (std::vector<std::int32_t>{1, -2}));
-    SAM_free(&sam);
-    sam = load(scratch("ones.bin"));
-    EXPECT_EQ(sam, nullptr);   // the failed save left no storage line
+    support::Scratch scratch;
+    struct Row {
+        const char* name;
+        std::uint8_t storage;
+        Values values;
+        bool saved;
+        std::string bytes;
+        std::int32_t depth;   // when read back; 0: the file does not read back
+    };
+    const Row rows[] = {
+        {"ones.sam", 'a', {1, -2}, true, "SAM\nASCII\nsigned\nbits 16\nlittle endian\nchanels 1\n2\n1\n-2\n", 16},
+        // Binary keeps the low 16 bits.
+        {"ones.bin", 'B', {1, -2, 70000}, true,
+         std::string("SAM\nbinary\nsigned\nbits 16\nlittle endian\nchanels 1\n3\n\x01\x00\xFE\xFF\x70\x11", 58), 16},
+        // An unknown storage fails after the header, which then has no storage line and does not read back.
+        {"ones.bin", 'x', {1, -2, 70000}, false, "SAM\nsigned\nbits 16\nlittle endian\nchanels 1\n3\n", 0},
+        {"tune.WAV", 0, {-3, 100, -128}, true, "8\n\xFD\x64\x80", 0},
+        {"tune.WAV", 0, {-3, 100, -128, 300, 40000}, false, "", 0},   // too wide for the bare form
+        {"tune.raw", 0, {-3, 100, -128, 300}, true, std::string("SAM\nbinary\n4\n16\n\xFF\xFD\x00\x64\xFF\x80\x01\x2C", 24), 16},
+        {"tune.raw", 0, {-3, 100, -128, 300, 40000}, true,
+         std::string("SAM\nbinary\n5\n24\n\xFF\xFF\xFD\x00\x00\x64\xFF\xFF\x80\x00\x01\x2C\x00\x9C\x40", 31), 24},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.name) + " " + std::to_string(r.values.size()));
+        SAM* sam = SAM_new();
+        SAMPLE* s = SAMPLE_new();
+        for (const std::int32_t v : r.values) SAMPLE_append(s, v);
+        SAM_setSample(sam, s);
+        sam->storage = r.storage;
+        const std::string path = scratch.path(r.name);
+        SAM_setFileName(sam, path.c_str());
+        EXPECT_EQ(SAM_save(sam), r.saved);
+        SAM_free(&sam);
+        EXPECT_EQ(readText(path), r.bytes);
+        sam = load(path);
+        ASSERT_EQ(sam != nullptr, r.depth != 0);
+        if (sam == nullptr) continue;
+        EXPECT_EQ(sam->depth, r.depth);
+        Values back;   // the low bits the depth holds
+        for (const std::int32_t v : r.values) back.push_back(r.depth == 16 ? static_cast<std::int16_t>(v) : v);
+        EXPECT_EQ(valuesOf(sam), back);
+        SAM_free(&sam);
+    }
 }
 
-TEST(SamForms, WidthAndBareFormsReadBack)
+// The bare form has no header a reader recognises: it comes back as
+// headerless data, its width line included, read as the record says.
+TEST(SamForms, HeaderlessDataAsTheRecordSays)
 {
-    SAM* sam = SAM_new();
-    SAMPLE* s = SAMPLE_new();
-    for (const std::int32_t v : {-3, 100, -128}) SAMPLE_append(s, v);
-    SAM_setSample(sam, s);
-    const fs::path bare = scratch("tune.WAV");
-    SAM_setFileName(sam, bare.c_str());
-    ASSERT_TRUE(SAM_save(sam));
-    EXPECT_EQ(readText(bare), std::string("8\n\xFD\x64\x80"));
-    SAMPLE_append(s, 300);
-    const fs::path raw = scratch("tune.raw");
-    SAM_setFileName(sam, raw.c_str());
-    ASSERT_TRUE(SAM_save(sam));
-    EXPECT_EQ(readText(raw), std::string("SAM\nbinary\n4\n16\n\xFF\xFD\x00\x64\xFF\x80\x01\x2C", 24));
-    SAMPLE_append(s, 40000);   // too wide for the bare form
-    SAM_setFileName(sam, bare.c_str());
-    EXPECT_FALSE(SAM_save(sam));
-    EXPECT_EQ(fs::file_size(bare), 0u);
-    SAM_setFileName(sam, raw.c_str());
-    ASSERT_TRUE(SAM_save(sam));
-    SAM_free(&sam);
-
-    sam = load(raw);
+    support::Scratch scratch;
+    const std::string small = scratch.write("small.wav", "8\n\xFD\x64");
+    SAM* sam = load(small, 8, 's', 'm');
     ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(sam->depth, 24);
-    EXPECT_EQ(sam->endian, 'm');
-    EXPECT_EQ(valuesOf(sam), (std::vector<std::int32_t>{-3, 100, -128, 300, 40000}));
-    SAM_free(&sam);
-
-    // The bare form has no header a reader recognises: it comes back as
-    // headerless data, its width line included.
-    const fs::path small = scratch("small.wav");
-    writeBytes(small, {'8', '\n', 0xFD, 0x64});
-    sam = load(small, 8, 's', 'm');
-    ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(valuesOf(sam), (std::vector<std::int32_t>{56, 10, -3, 100}));
+    EXPECT_EQ(valuesOf(sam), (Values{56, 10, -3, 100}));
     SAM_free(&sam);
     sam = load(small, 16, 'u', 'l');
     ASSERT_NE(sam, nullptr);
-    EXPECT_EQ(valuesOf(sam), (std::vector<std::int32_t>{0x0A38, 0x64FD}));
+    EXPECT_EQ(valuesOf(sam), (Values{0x0A38, 0x64FD}));
     SAM_free(&sam);
     EXPECT_EQ(load(small), nullptr);   // no depth: nothing can read it
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <vector>
 
 #include "audio/SOUND.h"
@@ -9,20 +8,16 @@
 
 namespace {
 
-SAMPLE* sized(std::int32_t n, std::int32_t fill = 0)
+using Values = std::vector<std::int32_t>;
+
+SAMPLE* sampleOf(const Values& values)
 {
     SAMPLE* s = SAMPLE_new();
-    SAMPLE_setCount(s, n);
-    for (std::int32_t i = 0; i < n; ++i) s->values[i] = fill;
+    for (const std::int32_t v : values) SAMPLE_append(s, v);
     return s;
 }
 
-// The 15-bit generator's recurrence, written out independently.
-std::int32_t draw(std::uint32_t& seed)
-{
-    seed = seed * 214013u + 2531011u;
-    return static_cast<std::int32_t>((seed >> 16) & 0x7FFF);
-}
+Values valuesOf(const SAMPLE* s) { return Values(s->values, s->values + s->count); }
 
 }  // namespace
 
@@ -30,24 +25,15 @@ TEST(SoundSine, TableFiguresAndFrequencies)
 {
     const SAMPLE* table = SOUND_sineTable();
     ASSERT_EQ(table->count, 44100);
-    EXPECT_EQ(table->values[0], 0);
-    EXPECT_EQ(table->values[1], 4);   // sin(pi/2 / 11025) * 32767 = 4.67
-    EXPECT_EQ(table->values[11025], 32766);
-    EXPECT_EQ(table->values[22050], 0);
-    EXPECT_EQ(table->values[22049], 4);
-    EXPECT_EQ(table->values[33075], -32766);
-    EXPECT_EQ(table->values[44099], -4);
+    // values[1]: sin(pi/2 / 11025) * 32767 = 4.67.
+    const std::int32_t figures[][2] = {{0, 0}, {1, 4}, {11025, 32766}, {22049, 4}, {22050, 0}, {33075, -32766}, {44099, -4}};
+    for (const auto& [i, v] : figures) EXPECT_EQ(table->values[i], v) << i;
 
-    SAMPLE* s = sized(44100);
+    SAMPLE* s = sampleOf(Values(44100));
     SOUND_sine(s, 1);
     EXPECT_TRUE(SAMPLE_equal(s, table));
     SOUND_sine(s, 11025);
-    for (int i = 0; i < 44100; i += 4) {
-        ASSERT_EQ(s->values[i], 0);
-        ASSERT_EQ(s->values[i + 1], 32766);
-        ASSERT_EQ(s->values[i + 2], 0);
-        ASSERT_EQ(s->values[i + 3], -32766);
-    }
+    for (int i = 0; i < 44100; ++i) ASSERT_EQ(s->values[i], (Values{0, 32766, 0, -32766})[i % 4]) << i;
     SOUND_sine(s, 65535);   // past the rate: index (i * 65535) mod 44100
     EXPECT_EQ(s->values[2], table->values[(2 * 65535) % 44100]);
     EXPECT_EQ(s->values[3], table->values[(3 * 65535) % 44100]);
@@ -56,17 +42,14 @@ TEST(SoundSine, TableFiguresAndFrequencies)
 
 TEST(SoundSquare, PeriodsAt441HzAndTheUnwrittenTail)
 {
-    SAMPLE* s = sized(44100, 7);
+    SAMPLE* s = sampleOf(Values(44100, 7));
     SOUND_square(s, 441);
-    for (int p = 0; p < 441; ++p) {
-        const std::int32_t* v = s->values + 100 * p;
-        for (int i = 0; i < 50; ++i) ASSERT_EQ(v[i], 32767);
-        ASSERT_EQ(v[50], 0);
-        for (int i = 51; i < 99; ++i) ASSERT_EQ(v[i], -32768);
-        ASSERT_EQ(v[99], 0);
+    for (int i = 0; i < 44100; ++i) {
+        const int k = i % 100;   // 50 high, one 0, 48 low, one 0
+        ASSERT_EQ(s->values[i], k < 50 ? 32767 : k == 50 || k == 99 ? 0 : -32768) << i;
     }
     SAMPLE_free(&s);
-    s = sized(150, 7);
+    s = sampleOf(Values(150, 7));
     SOUND_square(s, 441);
     EXPECT_EQ(s->values[99], 0);
     EXPECT_EQ(s->values[100], 7);
@@ -77,65 +60,61 @@ TEST(SoundSquare, PeriodsAt441HzAndTheUnwrittenTail)
 
 TEST(SoundNoise, SampleAndHoldRates)
 {
-    std::uint32_t seed = 99;
     RANDOM_srand(99);
-    SAMPLE* s = sized(44100);
-    SOUND_noise(s, 1);
-    const std::int32_t first = draw(seed) - 32768;
-    const std::int32_t second = draw(seed) - 32768;
-    EXPECT_EQ(s->values[44099], first);
-    EXPECT_EQ(s->values[22050], first);
-    EXPECT_EQ(s->values[22049], second);
-    EXPECT_EQ(s->values[0], second);
+    Values draws;   // what the generator gives after seed 99, as noise values
+    for (int i = 0; i < 12; ++i) draws.push_back(RANDOM_rand15() - 32768);
+    RANDOM_srand(99);
+    SAMPLE* s = sampleOf(Values(44100));
+    SOUND_noise(s, 1);   // filled from the end; the value changes once, halfway
+    EXPECT_EQ(s->values[44099], draws[0]);
+    EXPECT_EQ(s->values[22050], draws[0]);
+    EXPECT_EQ(s->values[22049], draws[1]);
+    EXPECT_EQ(s->values[0], draws[1]);
 
-    SOUND_noise(s, 44100);
-    draw(seed);   // the starting value is replaced at once
-    for (int i = 44099; i >= 44090; --i) EXPECT_EQ(s->values[i], draw(seed) - 32768);
+    RANDOM_srand(99);
+    SOUND_noise(s, 44100);   // the starting value is replaced at once
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(s->values[44099 - i], draws[i + 1]) << i;
     EXPECT_LT(SAMPLE_max(s), 0);
     SAMPLE_free(&s);
 }
 
 TEST(SoundEnvelopes, RampsFadesAndSmooth)
 {
-    SAMPLE* s = sized(5);
-    const std::int32_t known[] = {32768, 32768, -32768, 2, 32768};
-    std::copy(std::begin(known), std::end(known), s->values);
+    const Values known = {32768, 32768, -32768, 2, 32768};
+    SAMPLE* s = sampleOf(known);
     SOUND_rampDown(s);   // line 32767, 28671, 20479, 12287, 4096
-    EXPECT_EQ(std::vector<std::int32_t>(s->values, s->values + 5),
-              (std::vector<std::int32_t>{32767, 28671, -20479, 0, 4096}));
+    EXPECT_EQ(valuesOf(s), (Values{32767, 28671, -20479, 0, 4096}));
     // The same after ramps of other lengths have come and gone.
     for (const std::int32_t n : {7, 9, 11, 13, 15, 5}) {
-        SAMPLE* other = sized(n, 32768);
+        SAMPLE* other = sampleOf(Values(n, 32768));
         SOUND_rampDown(other);
-        EXPECT_EQ(other->values[0], 32767);
+        EXPECT_EQ(other->values[0], 32767) << n;
         SAMPLE_free(&other);
     }
-    std::copy(std::begin(known), std::end(known), s->values);
+    std::copy(known.begin(), known.end(), s->values);
     SOUND_rampDown(s);
     EXPECT_EQ(s->values[1], 28671);
-    std::copy(std::begin(known), std::end(known), s->values);
+    std::copy(known.begin(), known.end(), s->values);
     SOUND_rampUp(s);
     EXPECT_EQ(s->values[0], 0);
     EXPECT_EQ(s->values[4], 28671);   // the line stops short at 28671, mirroring the fall
     SAMPLE_free(&s);
 
     // 2^30 / 65536 = 16384 per value: the gain moves every second value.
-    s = sized(65536, 1000);
+    s = sampleOf(Values(65536, 1000));
     SOUND_fadeOut(s);
     EXPECT_EQ(s->values[0], 1000);
     EXPECT_EQ(s->values[2], 999);   // gain 32767
     EXPECT_EQ(s->values[65535], 0);
-    for (int i = 0; i < 65536; ++i) s->values[i] = 1000;
+    std::fill(s->values, s->values + 65536, 1000);
     SOUND_fadeIn(s);
     EXPECT_EQ(s->values[0], 0);
     EXPECT_EQ(s->values[65535], 999);
     SAMPLE_free(&s);
 
-    s = sized(4);
-    const std::int32_t bumps[] = {4, 8, 0, 4};
-    std::copy(std::begin(bumps), std::end(bumps), s->values);
+    s = sampleOf({4, 8, 0, 4});
     SOUND_smooth(s, s);
-    EXPECT_EQ(std::vector<std::int32_t>(s->values, s->values + 4), (std::vector<std::int32_t>{4, 5, 3, 4}));
+    EXPECT_EQ(valuesOf(s), (Values{4, 5, 3, 4}));
     SAMPLE_free(&s);
     EXPECT_EQ(SOUND_note(45), 440);
     EXPECT_EQ(SOUND_note(96 + 1), 34);

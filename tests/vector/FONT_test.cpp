@@ -1,20 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 
 #include "vector/FONT.h"
 #include "support/support.h"
+#include "support/vector.h"
 
 namespace {
-
-// A w x h picture the caller (or a font) owns.
-IMG* image(std::int32_t w, std::int32_t h)
-{
-    IMG* img = IMG_new();
-    IMG_setSize(img, w, h);
-    return img;
-}
 
 // A font of cw x ch cells on a sheet sw x sh whose pixel (x, y) is 0x010000 * y + x + 1.
 FONT* sheetFont(std::int32_t cw, std::int32_t ch, std::int32_t sw, std::int32_t sh, IMG* target)
@@ -22,85 +14,73 @@ FONT* sheetFont(std::int32_t cw, std::int32_t ch, std::int32_t sw, std::int32_t 
     FONT* f = FONT_new();
     f->glyphWidth = cw;
     f->glyphHeight = ch;
-    f->glyphs = image(sw, sh);
+    f->glyphs = IMG_new();
+    IMG_setSize(f->glyphs, sw, sh);
     for (std::int32_t y = 0; y < sh; ++y)
         for (std::int32_t x = 0; x < sw; ++x) f->glyphs->pixels[y * sw + x] = 0x010000u * y + x + 1;
     f->target = target;
     return f;
 }
 
+std::uint32_t sheet(std::int32_t x, std::int32_t y) { return 0x010000u * y + x + 1; }
+
 // A font of 1 x 1 cells whose glyph n is the colour n + 1: drawing text
 // leaves the codes on one row of the target.
-FONT* codeFont(IMG* target)
-{
-    return sheetFont(1, 1, 128, 1, target);
-}
-
-std::string row(const IMG* img, std::int32_t y, std::int32_t from, std::int32_t n)
-{
-    std::string s;
-    for (std::int32_t x = from; x < from + n; ++x) {
-        const std::uint32_t p = IMG_getPixel(img, x, y);
-        s += p == 0 ? '.' : static_cast<char>(p - 1);
-    }
-    return s;
-}
+FONT* codeFont(IMG* target) { return sheetFont(1, 1, 128, 1, target); }
 
 }  // namespace
 
-TEST(FontCells, CodeSixtyFiveOnAnEightByEightSheet)
+TEST(FontCells, WhereEachCodeIsOnTheSheet)
 {
-    support::Picture targetPicture(8, 8);
-    IMG* target = targetPicture.img;
-    FONT* f = sheetFont(8, 8, 128, 128, target);
-    f->code = 65;
-    FONT_drawCharOpaque(f);
-    // Column 65 * 8 mod 128 = 8, row (520 div 128) * 8 = 32.
-    EXPECT_EQ(IMG_getPixel(target, 0, 0), 0x010000u * 32 + 8 + 1);
-    EXPECT_EQ(IMG_getPixel(target, 7, 7), 0x010000u * 39 + 15 + 1);
-    EXPECT_EQ(f->x, 8);
-    FONT_free(&f);
-    EXPECT_EQ(f, nullptr);
-}
-
-TEST(FontCells, BelowTheSheetAdvancesNegativeDoesNot)
-{
-    support::Picture targetPicture(64, 64);
-    IMG* target = targetPicture.img;
-    FONT* f = sheetFont(32, 64, 256, 1024, target);
-    for (std::int32_t code = 128; code < 256; ++code) {
-        f->code = code;
-        f->x = 0;
-        FONT_drawChar(f);
-        EXPECT_EQ(f->x, 32);
+    struct Row {
+        std::int32_t cw, ch, sw, sh, code;
+        std::int32_t sheetX, sheetY;   // the cell's top-left pixel; -1: below the sheet, nothing drawn
+    };
+    const Row rows[] = {
+        {8, 8, 128, 128, 0, 0, 0},
+        {8, 8, 128, 128, 65, 8, 32},          // column 65 * 8 mod 128, row (520 div 128) * 8
+        {32, 64, 256, 1024, 127, 224, 960},   // the last cell
+        {32, 64, 256, 1024, 128, -1, -1},
+        {32, 64, 256, 1024, 255, -1, -1},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.code);
+        support::Picture target(r.cw, r.ch);
+        FONT* f = sheetFont(r.cw, r.ch, r.sw, r.sh, target.img);
+        f->code = r.code;
+        FONT_drawCharOpaque(f);
+        EXPECT_EQ(f->x, r.cw);
+        if (r.sheetX < 0) {
+            EXPECT_EQ(target.count(0), r.cw * r.ch);
+        } else {
+            EXPECT_EQ(target.at(0, 0), sheet(r.sheetX, r.sheetY));
+            EXPECT_EQ(target.at(r.cw - 1, r.ch - 1), sheet(r.sheetX + r.cw - 1, r.sheetY + r.ch - 1));
+        }
+        FONT_free(&f);
     }
-    f->code = 127;   // the last cell: row 15 * 64
-    f->x = 0;
-    FONT_drawChar(f);
-    EXPECT_EQ(IMG_getPixel(target, 0, 0), 0x010000u * 960 + 224 + 1);
-    IMG_clear(target, 0);
-    f->x = 0;
-    FONT_drawText(f, "\x80\xff");   // bytes 128-255 are negative codes
-    EXPECT_EQ(f->x, 0);
+
+    support::Picture target(8, 8);
+    FONT* f = sheetFont(8, 8, 128, 128, target.img);
+    FONT_drawText(f, "\x80\xff");   // bytes 128-255 are negative codes: not drawn, no advance
     f->code = -1;
     FONT_drawCharAdd(f);
+    FONT_drawChar(f);
     EXPECT_EQ(f->x, 0);
-    EXPECT_EQ(IMG_getPixel(target, 0, 0), 0u);
+    EXPECT_EQ(target.count(0), 64);
     FONT_free(&f);
 }
 
 TEST(FontText, LinesAndPositions)
 {
-    support::Picture targetPicture(40, 40);
-    IMG* target = targetPicture.img;
-    FONT* f = sheetFont(8, 8, 128, 128, target);
+    support::Picture target(40, 40);
+    FONT* f = sheetFont(8, 8, 128, 128, target.img);
     f->x = 10;
     f->y = 20;
     FONT_drawText(f, "AB\nC");
     // A = 65: sheet (8, 32); B = 66: (16, 32); C = 67: (24, 32).
-    EXPECT_EQ(IMG_getPixel(target, 10, 20), 0x010000u * 32 + 9);
-    EXPECT_EQ(IMG_getPixel(target, 18, 20), 0x010000u * 32 + 17);
-    EXPECT_EQ(IMG_getPixel(target, 10, 28), 0x010000u * 32 + 25);
+    EXPECT_EQ(target.at(10, 20), sheet(8, 32));
+    EXPECT_EQ(target.at(18, 20), sheet(16, 32));
+    EXPECT_EQ(target.at(10, 28), sheet(24, 32));
     EXPECT_EQ(f->x, 18);
     EXPECT_EQ(f->y, 28);
     f->x = 0;
@@ -108,29 +88,24 @@ TEST(FontText, LinesAndPositions)
     EXPECT_EQ(FONT_drawTextOpaque(f, "AB\nC"), 4);
     FONT_free(&f);
 
-    support::Picture linePicture(16, 2);
-
-    IMG* line = linePicture.img;
-    FONT* c = codeFont(line);
+    support::Picture line(4, 2);
+    FONT* c = codeFont(line.img);
     FONT_drawLine(c, "ab\ncd");
-    EXPECT_EQ(row(line, 0, 0, 4), "ab..");
+    EXPECT_EQ(support::row(line.img, 0, 1), "ab..");
     EXPECT_EQ(c->x, 2);
     FONT_free(&c);
 }
 
 TEST(FontDigits, DecimalAndHex)
 {
-    support::Picture targetPicture(40, 1);
-    IMG* target = targetPicture.img;
-    FONT* f = codeFont(target);
+    support::Picture target(34, 1);
+    FONT* f = codeFont(target.img);
     FONT_drawDecimal(f, 42);
-    EXPECT_EQ(row(target, 0, 0, 10), "0000000042");
     FONT_drawDecimal(f, 4294967295u);
-    EXPECT_EQ(row(target, 0, 10, 10), "4294967295");
     FONT_drawHexByte(f, 0x0F);
     FONT_drawHex16(f, 0xABC);
     FONT_drawHex32(f, 0xDEADBEEF);
-    EXPECT_EQ(row(target, 0, 20, 14), "0F0ABCDEADBEEF");
+    EXPECT_EQ(support::row(target.img, 0, 1), "0000000042" "4294967295" "0F0ABCDEADBEEF");
     EXPECT_EQ(f->x, 34);
     EXPECT_EQ(f->code, 'F');
     FONT_free(&f);
@@ -138,15 +113,9 @@ TEST(FontDigits, DecimalAndHex)
 
 TEST(FontBigChar, CellPixelsBecomeGlyphs)
 {
-    support::Picture targetPicture(16, 16);
-    IMG* target = targetPicture.img;
-    FONT* a = FONT_new();
-    a->glyphWidth = 2;
-    a->glyphHeight = 2;
-    a->glyphs = image(4, 2);   // cell 1 holds the pattern X. / .X
-    a->glyphs->pixels[2] = 1;
-    a->glyphs->pixels[4 + 3] = 1;
-    a->target = target;
+    support::Picture target(16, 16);
+    FONT* a = sheetFont(2, 2, 4, 2, target.img);   // cell 1 holds the pattern X. / .X
+    for (std::int32_t i = 0; i < 8; ++i) a->glyphs->pixels[i] = i == 2 || i == 7;
     a->code = 1;
     a->x = 1;
     a->y = 2;
@@ -154,20 +123,20 @@ TEST(FontBigChar, CellPixelsBecomeGlyphs)
     b->glyphWidth = 3;   // cells 3 x 1 of the code sheet
     b->code = 2;         // sheet columns 6..8
     FONT_drawBigChar(a, b);
-    EXPECT_EQ(b->target, target);
-    EXPECT_EQ(IMG_getPixel(target, 1, 2), 7u);
-    EXPECT_EQ(IMG_getPixel(target, 4, 3), 7u);
-    EXPECT_EQ(IMG_getPixel(target, 4, 2), 0u);
+    EXPECT_EQ(b->target, target.img);
+    EXPECT_EQ(target.at(1, 2), 7u);
+    EXPECT_EQ(target.at(4, 3), 7u);
+    EXPECT_EQ(target.at(4, 2), 0u);
     EXPECT_EQ(a->x, 1 + 2 * 3);
 
-    IMG_clear(target, 0);
+    IMG_clear(target.img, 0);
     a->code = 2;   // cell 2 starts at row 2, below the 2-high sheet
     FONT_drawBigChar(a, b);
     EXPECT_EQ(a->x, 7 + 6);
     a->code = -2;
     FONT_drawBigChar(a, b);
     EXPECT_EQ(a->x, 13);
-    for (std::int32_t i = 0; i < 256; ++i) EXPECT_EQ(target->pixels[i], 0u);
+    EXPECT_EQ(target.count(0), 256);
 
     FONT* empty = FONT_new();
     EXPECT_EQ(support::printed(FONT_debug, [&] {
