@@ -21,23 +21,7 @@ seconds=60
 if [ "${1:-}" = "--ci" ]; then ci=1; shift; fi
 if [ $ci = 0 ] && [[ "${1:-}" =~ ^[0-9]+$ ]]; then seconds=$1; shift; fi
 
-# clang 14 with its runtime libraries (libFuzzer, the sanitizers).
-packages="clang-14 libclang-rt-14-dev"
-missing=""
-for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  if [ "$(id -u)" = 0 ]; then
-    echo "Installing:$missing"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
-  else
-    echo "Missing packages. Run as root:"
-    echo "  apt-get update && apt-get install -y$missing"
-    exit 1
-  fi
-fi
+bash scripts/setup.sh fuzz
 
 jobs=$(nproc 2>/dev/null || echo 2)
 launcher=()

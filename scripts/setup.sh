@@ -9,10 +9,15 @@ BUILD="$BUILD libpng-dev libavformat-dev libavcodec-dev libswscale-dev libswresa
 TEST="libgtest-dev libbenchmark-dev netpbm imagemagick sox xvfb xdotool x11-utils desktop-file-utils appstream ffmpeg"
 # A window manager for the fullscreen window test.
 TEST="$TEST openbox"
+# clang 14 with its runtime libraries (libFuzzer, the sanitizers).
+FUZZ="clang-14 libclang-rt-14-dev"
+WEB="emscripten binaryen node-acorn libhwy-dev cmake make g++ python3"
 case "${1:-build}" in
   build) PACKAGES="$BUILD" ;;
   test) PACKAGES="$BUILD $TEST" ;;
-  *) echo "usage: scripts/setup.sh [build|test]" >&2; exit 2 ;;
+  fuzz) PACKAGES="$FUZZ" ;;
+  web) PACKAGES="$WEB" ;;
+  *) echo "usage: scripts/setup.sh [build|test|fuzz|web]" >&2; exit 2 ;;
 esac
 missing=""
 for p in $PACKAGES; do

@@ -12,22 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES="emscripten binaryen node-acorn libhwy-dev cmake make g++ python3"
-missing=""
-for p in $PACKAGES; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  if [ "$(id -u)" = 0 ]; then
-    echo "Installing:$missing"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
-  else
-    echo "Missing packages. Run as root:"
-    echo "  apt-get update && apt-get install -y$missing"
-    exit 1
-  fi
-fi
+bash scripts/setup.sh web
 
 # Emscripten's JavaScript tools need Debian's acorn, which lives outside a
 # node installed from elsewhere's search path.
