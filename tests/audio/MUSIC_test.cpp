@@ -33,9 +33,6 @@ SAMPLE* click(std::int32_t value)
 TEST(MusicMixer, DefaultsTickAndEmptyBank)
 {
     MUSIC* m = MUSIC_new();
-    EXPECT_EQ(m->period, 300);
-    EXPECT_EQ(m->mix->count, 44100);
-    EXPECT_EQ(m->voice, nullptr);
     MUSIC_tick(m);
     EXPECT_EQ(m->tick, 0);   // no voice yet
 
@@ -58,7 +55,7 @@ TEST(MusicMixer, DefaultsTickAndEmptyBank)
     MUSIC_free(&m);
 }
 
-TEST(MusicPatterns, RepeatLaysFourCopiesAQuarterApart)
+TEST(MusicPatterns, RepeatRollHitAndFadeAtTheOffset)
 {
     MUSIC* m = MUSIC_new();
     MUSIC_addInstrument(m, click(1000));
@@ -75,14 +72,8 @@ TEST(MusicPatterns, RepeatLaysFourCopiesAQuarterApart)
     for (const std::int32_t q : {0, 11025, 22050, 33075}) expected.push_back((offset + q) % 44100);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(at, expected);
-    MUSIC_free(&m);
-}
 
-TEST(MusicPatterns, RollOfFiveAndHitAtTheOffset)
-{
-    MUSIC* m = MUSIC_new();
-    MUSIC_addInstrument(m, click(-4000));
-    std::int32_t offset = 0;
+    static_cast<SAMPLE*>(m->instruments->items[0])->values[0] = -4000;
     RANDOM_srand(seedFor(0, offset));
     MUSIC_roll(m);   // e = 0: five copies a sixth apart, scaled by 4 / 4
     for (std::int32_t k = 1; k <= 5; ++k)

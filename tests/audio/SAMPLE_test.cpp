@@ -24,15 +24,12 @@ struct Sample {
 
 }  // namespace
 
-TEST(SampleStorage, NewSetCountAndGrowthFromZero)
+TEST(SampleStorage, GrowthFromZeroAndIndexErrors)
 {
     Sample s;
-    EXPECT_EQ(s.s->capacity, 32);
-    SAMPLE_setCount(s.s, 44100);
-    EXPECT_EQ(s.s->count, 44100);
+    SAMPLE_setCount(s.s, 44100);   // new slots are zero
     EXPECT_EQ(SAMPLE_max(s.s), 0);
     EXPECT_EQ(SAMPLE_min(s.s), 0);
-
     SAMPLE_reserve(s.s, 0);
     EXPECT_EQ(s.s->values, nullptr);
     Values capacities;
@@ -45,37 +42,32 @@ TEST(SampleStorage, NewSetCountAndGrowthFromZero)
     SAMPLE_setCount(s.s, 2);
     SAMPLE_setCount(s.s, 5);
     EXPECT_EQ(s.values(), (Values{0, 1, 2, 3, 4}));
+    SAMPLE_reserve(s.s, 0);
+    SAMPLE_insert(s.s, 7, 0);   // one slot, then doubled
+    EXPECT_EQ(s.s->capacity, 2);
+    SAMPLE_insert(s.s, 5, 0);
+    SAMPLE_insert(s.s, 6, 1);
+    SAMPLE_remove(s.s, 0);
+    EXPECT_EQ(s.values(), (Values{6, 7}));
 
-    Sample t;
-    SAMPLE_reserve(t.s, 0);
-    SAMPLE_insert(t.s, 7, 0);   // one slot, then doubled
-    EXPECT_EQ(t.s->capacity, 2);
-    SAMPLE_insert(t.s, 5, 0);
-    SAMPLE_insert(t.s, 6, 1);
-    SAMPLE_remove(t.s, 0);
-    EXPECT_EQ(t.values(), (Values{6, 7}));
-}
-
-TEST(SampleStorage, IndexErrorsAreReportedAndNeutral)
-{
-    Sample s({1, 2, 3});
+    Sample e({1, 2, 3});
     std::string nine;
     for (int i = 0; i < 9; ++i) nine += "SAMPLE error\n";
     EXPECT_EQ(support::printed(SAMPLE_debug, [&] {
-        EXPECT_EQ(SAMPLE_get(s.s, 3), 0);
-        SAMPLE_set(s.s, -1, 9);
-        SAMPLE_remove(s.s, 3);
-        SAMPLE_insert(s.s, 9, 4);
-        SAMPLE_divide(s.s, 0);
-        SAMPLE_line(s.s, 2, 0, 1, 0);
-        SAMPLE_copyRange(s.s, s.s, 2, 2, 0);
-        SAMPLE_add(nullptr, s.s);
+        EXPECT_EQ(SAMPLE_get(e.s, 3), 0);
+        SAMPLE_set(e.s, -1, 9);
+        SAMPLE_remove(e.s, 3);
+        SAMPLE_insert(e.s, 9, 4);
+        SAMPLE_divide(e.s, 0);
+        SAMPLE_line(e.s, 2, 0, 1, 0);
+        SAMPLE_copyRange(e.s, e.s, 2, 2, 0);
+        SAMPLE_add(nullptr, e.s);
         EXPECT_EQ(SAMPLE_print(nullptr), nullptr);
     }), nine);
-    EXPECT_EQ(s.values(), (Values{1, 2, 3}));
+    EXPECT_EQ(e.values(), (Values{1, 2, 3}));
 }
 
-TEST(SampleArithmetic, RotateNormalizeDivideAddShift)
+TEST(SampleArithmetic, RotateNormalizeDivideAddShiftLine)
 {
     Sample r({1, 2, 3});
     struct Turn {
@@ -119,16 +111,12 @@ TEST(SampleArithmetic, RotateNormalizeDivideAddShift)
     EXPECT_EQ(a.s->values[0], 0);
     EXPECT_EQ(a.s->values[17], (-17 * 64 + 17) >> 5);
     EXPECT_EQ(a.s->values[18], -18 * 2);
-}
 
-TEST(SampleArithmetic, LineRamps)
-{
-    Sample s;
-    SAMPLE_setCount(s.s, 22050);
-    SAMPLE_line(s.s, 0, 32767, 22049, 0);
-    EXPECT_EQ(s.s->values[0], 32767);
-    EXPECT_EQ(s.s->values[22049], 0);
-    for (int i = 1; i < 22050; ++i) ASSERT_LE(s.s->values[i], s.s->values[i - 1]) << i;
+    SAMPLE_setCount(a.s, 22050);
+    SAMPLE_line(a.s, 0, 32767, 22049, 0);
+    EXPECT_EQ(a.s->values[0], 32767);
+    EXPECT_EQ(a.s->values[22049], 0);
+    for (int i = 1; i < 22050; ++i) ASSERT_LE(a.s->values[i], a.s->values[i - 1]) << i;
 
     // Shallow: five columns over a rise of 2; one column, a tall rise.
     Sample five({9, 9, 9, 9, 9});

@@ -21,7 +21,7 @@ Values valuesOf(const SAMPLE* s) { return Values(s->values, s->values + s->count
 
 }  // namespace
 
-TEST(SoundSine, TableFiguresAndFrequencies)
+TEST(SoundGenerators, SineTableSquarePeriodsAndNoiseRates)
 {
     const SAMPLE* table = SOUND_sineTable();
     ASSERT_EQ(table->count, 44100);
@@ -37,12 +37,8 @@ TEST(SoundSine, TableFiguresAndFrequencies)
     SOUND_sine(s, 65535);   // past the rate: index (i * 65535) mod 44100
     EXPECT_EQ(s->values[2], table->values[(2 * 65535) % 44100]);
     EXPECT_EQ(s->values[3], table->values[(3 * 65535) % 44100]);
-    SAMPLE_free(&s);
-}
 
-TEST(SoundSquare, PeriodsAt441HzAndTheUnwrittenTail)
-{
-    SAMPLE* s = sampleOf(Values(44100, 7));
+    std::fill(s->values, s->values + 44100, 7);
     SOUND_square(s, 441);
     for (int i = 0; i < 44100; ++i) {
         const int k = i % 100;   // 50 high, one 0, 48 low, one 0
@@ -56,15 +52,12 @@ TEST(SoundSquare, PeriodsAt441HzAndTheUnwrittenTail)
     EXPECT_EQ(s->values[149], 7);
     SOUND_square(s, 65535);   // shorter than one value per period: stays inside
     SAMPLE_free(&s);
-}
 
-TEST(SoundNoise, SampleAndHoldRates)
-{
     RANDOM_srand(99);
     Values draws;   // what the generator gives after seed 99, as noise values
     for (int i = 0; i < 12; ++i) draws.push_back(RANDOM_rand15() - 32768);
     RANDOM_srand(99);
-    SAMPLE* s = sampleOf(Values(44100));
+    s = sampleOf(Values(44100));
     SOUND_noise(s, 1);   // filled from the end; the value changes once, halfway
     EXPECT_EQ(s->values[44099], draws[0]);
     EXPECT_EQ(s->values[22050], draws[0]);

@@ -7,10 +7,14 @@
 #include "vector/LRADIAL.h"
 #include "support/support.h"
 
-TEST(LradialWheel, CornersOfTheCircle)
+TEST(LradialRays, SettingsWheelAndRayEnds)
 {
-    LRADIAL* s = LRADIAL_new();
-    ASSERT_EQ(LRADIAL_wheel->count, 1536);
+    RANDOM_srand(11);
+    LRADIAL* s = LRADIAL_new();   // speed, radius and colour from the first three draws after seed 11
+    EXPECT_EQ(s->speed, 32842);
+    EXPECT_EQ(s->radius, 32);
+    EXPECT_EQ(s->color, 0x80D290u);
+    ASSERT_EQ(LRADIAL_wheel->count, 1536);   // the colour wheel's corners
     const std::int32_t corners[][2] = {{0, 0x00FF00}, {255, 0x00FFFF}, {256, 0x00FFFF}, {511, 0x0000FF},
                                        {512, 0x0000FF}, {768, 0xFF00FF}, {1024, 0xFF0000}, {1280, 0xFFFF00},
                                        {1535, 0x00FF00}};
@@ -18,18 +22,7 @@ TEST(LradialWheel, CornersOfTheCircle)
     SAMPLE* first = LRADIAL_wheel;
     LRADIAL* t = LRADIAL_new();   // built once
     EXPECT_EQ(LRADIAL_wheel, first);
-    LRADIAL_free(&s);
     LRADIAL_free(&t);
-}
-
-TEST(LradialRays, SettingsAndRayEnds)
-{
-    RANDOM_srand(11);
-    LRADIAL* s = LRADIAL_new();   // speed, radius and colour from the first three draws after seed 11
-    EXPECT_EQ(s->centerX, 128);
-    EXPECT_EQ(s->speed, 32842);
-    EXPECT_EQ(s->radius, 32);
-    EXPECT_EQ(s->color, 0x80D290u);
     EXPECT_EQ(support::printed(LRADIAL_debug, [&] { LRADIAL_setRays(s, 0); }), "LRADIAL error\n");
     EXPECT_EQ(s->rays, 16);   // refused: the sixteen rays stay, a sixteenth of a turn apart
     EXPECT_EQ(s->step, 4194304);
