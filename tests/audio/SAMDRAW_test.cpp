@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "audio/SAMDRAW.h"
 #include "support/support.h"
 
@@ -19,8 +21,7 @@ TEST(SamdrawWave, StepsThroughTheRange)
     d->first = -5;
     d->last = 99999;
     SAMDRAW_draw(d);
-    EXPECT_EQ(d->first, 0);
-    EXPECT_EQ(d->last, 44099);
+    EXPECT_EQ(std::pair(d->first, d->last), std::pair(0, 44099));
     // Step 172 (44099 / 256): every column shows a multiple of 172, up to 43860.
     for (int x = 0; x < 256; ++x) {
         ASSERT_EQ(IMG_getPixel(img, x, 255), 0xffffffu) << x;   // 32767 reaches the bottom row
@@ -40,16 +41,14 @@ TEST(SamdrawWave, StepsThroughTheRange)
     d->last = 100;
     d->markColor = 0xF00000;
     SAMDRAW_draw(d);   // exchanged: 100..300, step 200 / 256 in 16.16
-    EXPECT_EQ(d->first, 100);
-    EXPECT_EQ(d->last, 300);
+    EXPECT_EQ(std::pair(d->first, d->last), std::pair(100, 300));
     wave->values[44099] = -32768;
     wave->values[256] = 32767;
     SAMDRAW_drawPeaks(d);   // the first largest is index 0: column 0
     EXPECT_EQ(IMG_getPixel(img, 0, 255), 0xF00000u);
     sam->position = 22050;
     SAMDRAW_drawPosition(d);
-    EXPECT_EQ(IMG_getPixel(img, 128, 0), 0xF00000u);
-    EXPECT_EQ(IMG_getPixel(img, 128, 255), 0xF00000u);
+    EXPECT_EQ(std::pair(IMG_getPixel(img, 128, 0), IMG_getPixel(img, 128, 255)), std::pair(0xF00000u, 0xF00000u));
 
     SAMPLE_setCount(wave, 0);
     SAMDRAW_draw(d);   // empty: background only

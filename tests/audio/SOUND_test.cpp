@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "audio/SOUND.h"
@@ -19,6 +20,14 @@ SAMPLE* sampleOf(const Values& values)
 
 Values valuesOf(const SAMPLE* s) { return Values(s->values, s->values + s->count); }
 
+// The values at the given indices.
+Values at(const SAMPLE* s, std::initializer_list<std::int32_t> indices)
+{
+    Values v;
+    for (const std::int32_t i : indices) v.push_back(s->values[i]);
+    return v;
+}
+
 }  // namespace
 
 TEST(SoundGenerators, SineTableSquarePeriodsAndNoiseRates)
@@ -26,8 +35,7 @@ TEST(SoundGenerators, SineTableSquarePeriodsAndNoiseRates)
     const SAMPLE* table = SOUND_sineTable();
     ASSERT_EQ(table->count, 44100);
     // values[1]: sin(pi/2 / 11025) * 32767 = 4.67.
-    const std::int32_t figures[][2] = {{0, 0}, {1, 4}, {11025, 32766}, {22049, 4}, {22050, 0}, {33075, -32766}, {44099, -4}};
-    for (const auto& [i, v] : figures) EXPECT_EQ(table->values[i], v) << i;
+    EXPECT_EQ(at(table, {0, 1, 11025, 22049, 22050, 33075, 44099}), (Values{0, 4, 32766, 4, 0, -32766, -4}));
 
     SAMPLE* s = sampleOf(Values(44100));
     SOUND_sine(s, 1);
@@ -35,8 +43,7 @@ TEST(SoundGenerators, SineTableSquarePeriodsAndNoiseRates)
     SOUND_sine(s, 11025);
     for (int i = 0; i < 44100; ++i) ASSERT_EQ(s->values[i], (Values{0, 32766, 0, -32766})[i % 4]) << i;
     SOUND_sine(s, 65535);   // past the rate: index (i * 65535) mod 44100
-    EXPECT_EQ(s->values[2], table->values[(2 * 65535) % 44100]);
-    EXPECT_EQ(s->values[3], table->values[(3 * 65535) % 44100]);
+    EXPECT_EQ(at(s, {2, 3}), at(table, {(2 * 65535) % 44100, (3 * 65535) % 44100}));
 
     std::fill(s->values, s->values + 44100, 7);
     SOUND_square(s, 441);
@@ -44,26 +51,19 @@ TEST(SoundGenerators, SineTableSquarePeriodsAndNoiseRates)
         const int k = i % 100;   // 50 high, one 0, 48 low, one 0
         ASSERT_EQ(s->values[i], k < 50 ? 32767 : k == 50 || k == 99 ? 0 : -32768) << i;
     }
-    SAMPLE_free(&s);
-    s = sampleOf(Values(150, 7));
-    SOUND_square(s, 441);
-    EXPECT_EQ(s->values[99], 0);
-    EXPECT_EQ(s->values[100], 7);
-    EXPECT_EQ(s->values[149], 7);
+    SAMPLE_setCount(s, 150);
+    std::fill(s->values, s->values + 150, 7);
+    SOUND_square(s, 441);   // the unwritten tail keeps its values
+    EXPECT_EQ(at(s, {99, 100, 149}), (Values{0, 7, 7}));
     SOUND_square(s, 65535);   // shorter than one value per period: stays inside
-    SAMPLE_free(&s);
 
     RANDOM_srand(99);
     Values draws;   // what the generator gives after seed 99, as noise values
     for (int i = 0; i < 12; ++i) draws.push_back(RANDOM_rand15() - 32768);
     RANDOM_srand(99);
-    s = sampleOf(Values(44100));
+    SAMPLE_setCount(s, 44100);
     SOUND_noise(s, 1);   // filled from the end; the value changes once, halfway
-    EXPECT_EQ(s->values[44099], draws[0]);
-    EXPECT_EQ(s->values[22050], draws[0]);
-    EXPECT_EQ(s->values[22049], draws[1]);
-    EXPECT_EQ(s->values[0], draws[1]);
-
+    EXPECT_EQ(at(s, {44099, 22050, 22049, 0}), (Values{draws[0], draws[0], draws[1], draws[1]}));
     RANDOM_srand(99);
     SOUND_noise(s, 44100);   // the starting value is replaced at once
     for (int i = 0; i < 10; ++i) EXPECT_EQ(s->values[44099 - i], draws[i + 1]) << i;
@@ -71,7 +71,7 @@ TEST(SoundGenerators, SineTableSquarePeriodsAndNoiseRates)
     SAMPLE_free(&s);
 }
 
-TEST(SoundEnvelopes, RampsFadesAndSmooth)
+TEST(SoundEnvelopes, RampsFadesSmoothAndNotes)
 {
     const Values known = {32768, 32768, -32768, 2, 32768};
     SAMPLE* s = sampleOf(known);
@@ -88,28 +88,22 @@ TEST(SoundEnvelopes, RampsFadesAndSmooth)
     SOUND_rampDown(s);
     EXPECT_EQ(s->values[1], 28671);
     std::copy(known.begin(), known.end(), s->values);
-    SOUND_rampUp(s);
-    EXPECT_EQ(s->values[0], 0);
-    EXPECT_EQ(s->values[4], 28671);   // the line stops short at 28671, mirroring the fall
+    SOUND_rampUp(s);   // the line stops short at 28671, mirroring the fall
+    EXPECT_EQ(at(s, {0, 4}), (Values{0, 28671}));
     SAMPLE_free(&s);
 
     // 2^30 / 65536 = 16384 per value: the gain moves every second value.
     s = sampleOf(Values(65536, 1000));
     SOUND_fadeOut(s);
-    EXPECT_EQ(s->values[0], 1000);
-    EXPECT_EQ(s->values[2], 999);   // gain 32767
-    EXPECT_EQ(s->values[65535], 0);
+    EXPECT_EQ(at(s, {0, 2, 65535}), (Values{1000, 999, 0}));   // gain 32767 at 2
     std::fill(s->values, s->values + 65536, 1000);
     SOUND_fadeIn(s);
-    EXPECT_EQ(s->values[0], 0);
-    EXPECT_EQ(s->values[65535], 999);
+    EXPECT_EQ(at(s, {0, 65535}), (Values{0, 999}));
     SAMPLE_free(&s);
 
     s = sampleOf({4, 8, 0, 4});
     SOUND_smooth(s, s);
     EXPECT_EQ(valuesOf(s), (Values{4, 5, 3, 4}));
     SAMPLE_free(&s);
-    EXPECT_EQ(SOUND_note(45), 440);
-    EXPECT_EQ(SOUND_note(96 + 1), 34);
-    EXPECT_EQ(SOUND_note(-1), 7902);
+    EXPECT_EQ((Values{SOUND_note(45), SOUND_note(96 + 1), SOUND_note(-1)}), (Values{440, 34, 7902}));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "vector/LFRAME.h"
 #include "support/support.h"
@@ -30,13 +31,11 @@ TEST(LframeLines, EndsRunAlongTheEdges)
     f->travel[3] = 1023;   // left edge, (0, 0)
     f->speed[0] = f->speed[1] = f->speed[2] = f->speed[3] = 1;
     LFRAME_step(f);
-    EXPECT_EQ(f->first->start->x, 1);
-    EXPECT_EQ(f->first->end->x, 255);
-    EXPECT_EQ(f->first->end->y, 45);
-    EXPECT_EQ(f->second->start->x, 66);
-    EXPECT_EQ(f->second->start->y, 255);
-    EXPECT_EQ(f->second->end->x, 0);   // 1024 places around: back to the corner
-    EXPECT_EQ(f->second->end->y, 0);
+    const auto xy = [](const VEC2D* p) { return std::pair(p->x, p->y); };
+    EXPECT_EQ(xy(f->first->start), std::pair(1, 0));
+    EXPECT_EQ(xy(f->first->end), std::pair(255, 45));
+    EXPECT_EQ(xy(f->second->start), std::pair(66, 255));
+    EXPECT_EQ(xy(f->second->end), std::pair(0, 0));   // 1024 places around: back to the corner
     support::Picture target(256, 256);
     LFRAME_draw(f, target.img);
     EXPECT_EQ(target.at(1, 0), f->first->start->colour);

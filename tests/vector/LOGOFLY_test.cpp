@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 #include <string>
 
 #include "foundation/RANDOM.h"
@@ -12,9 +13,7 @@ TEST(LogoflyState, RandomSettingsPhasesAndFortyLettersOnTheWave)
 {
     RANDOM_srand(5);
     LOGOFLY* logo = LOGOFLY_new();   // the first three 30-bit draws after seed 5
-    EXPECT_EQ(logo->speed, 21);
-    EXPECT_EQ(logo->step, 2);
-    EXPECT_EQ(logo->amplitude, 26);
+    EXPECT_EQ(std::tuple(logo->speed, logo->step, logo->amplitude), std::tuple(21, 2, 26));
 
     // update wraps the phase at 512, a full step at 1024.
     logo->phase = 500;

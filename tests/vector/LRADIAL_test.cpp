@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
+#include <utility>
 
 #include "audio/SAMPLE.h"
 #include "foundation/RANDOM.h"
@@ -11,9 +13,7 @@ TEST(LradialRays, SettingsWheelAndRayEnds)
 {
     RANDOM_srand(11);
     LRADIAL* s = LRADIAL_new();   // speed, radius and colour from the first three draws after seed 11
-    EXPECT_EQ(s->speed, 32842);
-    EXPECT_EQ(s->radius, 32);
-    EXPECT_EQ(s->color, 0x80D290u);
+    EXPECT_EQ(std::tuple(s->speed, s->radius, s->color), std::tuple(32842, 32, 0x80D290u));
     ASSERT_EQ(LRADIAL_wheel->count, 1536);   // the colour wheel's corners
     const std::int32_t corners[][2] = {{0, 0x00FF00}, {255, 0x00FFFF}, {256, 0x00FFFF}, {511, 0x0000FF},
                                        {512, 0x0000FF}, {768, 0xFF00FF}, {1024, 0xFF0000}, {1280, 0xFFFF00},
@@ -24,8 +24,7 @@ TEST(LradialRays, SettingsWheelAndRayEnds)
     EXPECT_EQ(LRADIAL_wheel, first);
     LRADIAL_free(&t);
     EXPECT_EQ(support::printed(LRADIAL_debug, [&] { LRADIAL_setRays(s, 0); }), "LRADIAL error\n");
-    EXPECT_EQ(s->rays, 16);   // refused: the sixteen rays stay, a sixteenth of a turn apart
-    EXPECT_EQ(s->step, 4194304);
+    EXPECT_EQ(std::pair(s->rays, s->step), std::pair(16, 4194304));   // refused: sixteen rays, a sixteenth of a turn apart
 
     support::Picture target(256, 256);
     LRADIAL_setRays(s, 4);
@@ -42,8 +41,7 @@ TEST(LradialRays, SettingsWheelAndRayEnds)
     LRADIAL_drawCircles(s, 0);
     EXPECT_EQ(target.count(0), 256 * 256);
     LRADIAL_drawSpokes(s, target.img);
-    EXPECT_EQ(target.at(128, 200), 0xffffffu);
-    EXPECT_EQ(target.at(60, 128), 0xffffffu);
+    EXPECT_EQ(std::pair(target.at(128, 200), target.at(60, 128)), std::pair(0xffffffu, 0xffffffu));
 
     // The pulse sets the radius from the phase before it moves.
     s->pulsePhase = 256 << 16;
@@ -51,12 +49,9 @@ TEST(LradialRays, SettingsWheelAndRayEnds)
     s->pulseAmplitude = 100;
     s->speed = 3 << 16;
     LRADIAL_update(s);
-    EXPECT_EQ(s->radius, 99);
-    EXPECT_EQ(s->pulsePhase, 768 << 16);
-    EXPECT_EQ(s->phase, 3 << 16);
+    EXPECT_EQ(std::tuple(s->radius, s->pulsePhase, s->phase), std::tuple(99, 768 << 16, 3 << 16));
     LRADIAL_update(s);
-    EXPECT_EQ(s->radius, -100);
-    EXPECT_EQ(s->pulsePhase, 256 << 16);   // wrapped by the mask
+    EXPECT_EQ(std::pair(s->radius, s->pulsePhase), std::pair(-100, 256 << 16));   // wrapped by the mask
     s->phase = LRADIAL_MASK;
     LRADIAL_rotate(s);
     EXPECT_EQ(s->phase, (3 << 16) - 1);

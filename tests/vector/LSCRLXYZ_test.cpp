@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
+#include <utility>
 
 #include "foundation/RANDOM.h"
 #include "support/support.h"
@@ -12,11 +14,7 @@ TEST(LscrlxyzWaves, NewStepAndDraw)
 {
     RANDOM_srand(99);
     LSCRLXYZ* s = LSCRLXYZ_new();   // the wave settings from the draws after seed 99
-    EXPECT_EQ(s->xSpeed, 25);
-    EXPECT_EQ(s->xAmplitude, 47);
-    EXPECT_EQ(s->yAmplitude, 95);
-    EXPECT_EQ(s->scaleAmplitude, 2);
-    EXPECT_EQ(s->xPhase, 0);
+    EXPECT_EQ(std::tuple(s->xSpeed, s->xAmplitude, s->yAmplitude, s->scaleAmplitude, s->xPhase), std::tuple(25, 47, 95, 2, 0));
     support::Picture target(40, 40);
     LFONT* f = support::dotFont();
     LSCRLXYZ_set(s, "pq", f, target.img);
@@ -27,8 +25,7 @@ TEST(LscrlxyzWaves, NewStepAndDraw)
     EXPECT_EQ(s->xPhase, 10);
     s->speed = 4;
     LSCRLXYZ_step(s);   // one character passes: step, then speed
-    EXPECT_EQ(s->xPhase, 120);
-    EXPECT_EQ(s->cursor->index, 1);
+    EXPECT_EQ(std::pair(s->xPhase, s->cursor->index), std::pair(120, 1));
     s->xPhase = 1020;
     s->speed = -4;
     LSCRLXYZ_step(s);   // backwards: the phase shrinks by the step
@@ -44,8 +41,7 @@ TEST(LscrlxyzWaves, NewStepAndDraw)
     s->scaleAmplitude = 8;
     s->scalePhase = 256;
     LSCRLXYZ_drawWave(s);
-    EXPECT_EQ(f->scale->x, 1);   // restored after the pulse
-    EXPECT_EQ(f->scale->y, 1);
+    EXPECT_EQ(std::pair(f->scale->x, f->scale->y), std::pair(1, 1));   // restored after the pulse
     LSCRLXYZ_free(&s);
     LFONT_free(&f);
 }

@@ -53,13 +53,7 @@ Ends ends(const OBJ2D* o, std::int32_t i)
 // kept from one parse to the next.
 TEST(Obj2dParse, TextsAndWhatTheyGive)
 {
-    struct Row {
-        std::string text;
-        std::size_t objects;
-        std::int32_t segments;
-        Ends first;
-        const char* name;
-    };
+    struct Row { std::string text; std::size_t objects; std::int32_t segments; Ends first; const char* name; };
     const Row rows[] = {
         {"# a font\n\n   # another line\n#\n", 0, 0, {}, nullptr},
         {"{ }\n", 1, 0, {}, nullptr},
@@ -120,10 +114,8 @@ TEST(Obj2dParse, ObjectsFieldsColoursAndBadInput)
              "{ c h0000FF s 1 1 1 1 }\n{ color 7 s 1 - $AACCEE 2 3 4 }\n{ $ff s 0 0 1 1 }\n");
     ASSERT_EQ(c.size(), 6u);
     const std::uint32_t colours[] = {0xff0000u, 0xff0000u, 0x00ff00u, 0x0000ffu, 0xAACCEEu, 0xAACCEEu};
-    for (std::size_t i = 0; i < c.size(); ++i) {
-        EXPECT_EQ(segAt(c[i], 0)->start->colour, colours[i]) << i;
-        EXPECT_EQ(segAt(c[i], 0)->end->colour, colours[i]) << i;
-    }
+    for (std::size_t i = 0; i < c.size(); ++i)
+        EXPECT_EQ(std::pair(segAt(c[i], 0)->start->colour, segAt(c[i], 0)->end->colour), std::pair(colours[i], colours[i])) << i;
 
     EXPECT_EQ(support::printed(OBJ2D_debug, [&] {
         EXPECT_EQ(OBJ2D_parse(static_cast<const char*>(nullptr)), nullptr);
@@ -142,7 +134,7 @@ TEST(Obj2dParse, ObjectsFieldsColoursAndBadInput)
     EXPECT_EQ(bytes[0]->segments->count, 1);
 }
 
-TEST(Obj2dDraw, QuarterTurnScaleAndPosition)
+TEST(Obj2dDraw, TransformsCopyCloneAndFarthest)
 {
     Parsed p("{ s 0 0 10 0 }\n");
     OBJ2D* o = p[0];
@@ -168,16 +160,13 @@ TEST(Obj2dDraw, QuarterTurnScaleAndPosition)
 
     OBJ2D_applyTransform(o);
     EXPECT_EQ(ends(o, 0), (Ends{12, 3, 2, 3}));
-}
 
-TEST(Obj2dEdit, CopyClonePointOperationsAndFarthest)
-{
-    Parsed p("{ s 1 2 3 4 s -5 6 7 8 }\n{ s 0 0 0 0 }\n{ name kiwi\n}\n");
-    OBJ2D* a = p[0];
-    OBJ2D* b = p[1];
+    Parsed e("{ s 1 2 3 4 s -5 6 7 8 }\n{ s 0 0 0 0 }\n{ name kiwi\n}\n");
+    OBJ2D* a = e[0];
+    OBJ2D* b = e[1];
     a->angle = 9;
     a->position->x = 11;
-    OBJ2D_copy(p[2], a);   // 0 points against 4: refused
+    OBJ2D_copy(e[2], a);   // 0 points against 4: refused
     EXPECT_EQ(a->name, nullptr);
     OBJ2D_copy(a, b);      // 4 points against 2: refused
     EXPECT_EQ(b->angle, 0);
@@ -203,11 +192,11 @@ TEST(Obj2dEdit, CopyClonePointOperationsAndFarthest)
 
     // The farthest point: only end points are tested when adding, every point on a search.
     Parsed f("{ s 10 10 1 1 s 0 0 1 -1 }\n{ s 0 0 0 0 }\n");
-    OBJ2D* o = f[0];
-    EXPECT_EQ(o->farthest, 1);   // a tie keeps the old one
-    EXPECT_EQ(OBJ2D_isFarther(o, 0), 1);
-    OBJ2D_findFarthest(o);
-    EXPECT_EQ(o->farthest, 0);
+    OBJ2D* g = f[0];
+    EXPECT_EQ(g->farthest, 1);   // a tie keeps the old one
+    EXPECT_EQ(OBJ2D_isFarther(g, 0), 1);
+    OBJ2D_findFarthest(g);
+    EXPECT_EQ(g->farthest, 0);
 
     OBJ2D* zero = f[1];
     zero->farthest = 5;
@@ -219,11 +208,7 @@ TEST(Obj2dEdit, CopyClonePointOperationsAndFarthest)
 
 TEST(Obj2dCollide, ByBoxesWithoutOverflow)
 {
-    struct Row {
-        const char* other;
-        std::int32_t x;
-        std::int32_t collides;
-    };
+    struct Row { const char* other; std::int32_t x, collides; };
     const Row rows[] = {
         {"{ s 0 10 10 0 }", 0, 1},    // crossing
         {"{ s 0 20 10 20 }", 0, 0},   // boxes do not meet

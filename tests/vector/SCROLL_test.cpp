@@ -28,15 +28,12 @@ TEST(ScrollStep, WholeCellsMoveTheCursor)
     support::Picture target(512, 64);
     FONT* f = penFont(32);
     SCROLL* s = SCROLL_new();
-    EXPECT_EQ(s->cursor->length, 25);
     SCROLL_set(s, "ABCDEFGH", f, target.img);
     EXPECT_EQ(s->width, 512);
     EXPECT_EQ(s->height, 1);
 
     // In order, each step from where the last left the cursor; offset -1 keeps the offset.
-    struct Row {
-        std::int32_t speed, offset, offsetAfter, indexAfter;
-    };
+    struct Row { std::int32_t speed, offset, offsetAfter, indexAfter; };
     const Row rows[] = {
         {5, 30, 3, 1},
         {-5, 2, 29, 0},
@@ -56,7 +53,7 @@ TEST(ScrollStep, WholeCellsMoveTheCursor)
     FONT_free(&f);
 }
 
-TEST(ScrollDraw, WindowOfCharacters)
+TEST(ScrollDraw, WindowOfCharactersAndNothingBeforeSet)
 {
     support::Picture target(512, 1);
     FONT* f = penFont(32);
@@ -85,16 +82,12 @@ TEST(ScrollDraw, WindowOfCharacters)
     EXPECT_EQ(support::row(narrow.img, 0, 1), "acacacac..");
     SCROLL_free(&r);
     FONT_free(&one);
-}
 
-TEST(ScrollDraw, NothingBeforeSet)
-{
-    support::Picture target(8, 1);
-    SCROLL* s = SCROLL_new();
+    s = SCROLL_new();
     EXPECT_EQ(support::printed(SCROLL_debug, [&] {
         SCROLL_draw(s);
         SCROLL_step(s);   // no font: no cell width
-        SCROLL_set(s, "", nullptr, target.img);
+        SCROLL_set(s, "", nullptr, narrow.img);
     }), "SCROLL error\nSCROLL error\nSCROLL error\n");
     EXPECT_EQ(s->text, nullptr);
     EXPECT_EQ(s->offset, 0);
