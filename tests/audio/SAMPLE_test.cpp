@@ -70,11 +70,7 @@ TEST(SampleStorage, GrowthFromZeroAndIndexErrors)
 TEST(SampleArithmetic, RotateNormalizeDivideAddShiftLine)
 {
     Sample r({1, 2, 3});
-    struct Turn {
-        bool right;
-        std::int32_t k;
-        Values after;
-    };
+    struct Turn { bool right; std::int32_t k; Values after; };
     for (const Turn& t : {Turn{true, 1, {3, 1, 2}}, Turn{true, 4, {2, 3, 1}}, Turn{false, 2, {1, 2, 3}},
                           Turn{true, -1, {2, 3, 1}}, Turn{false, -1, {1, 2, 3}}}) {
         (t.right ? SAMPLE_rotateRight : SAMPLE_rotateLeft)(r.s, t.k);

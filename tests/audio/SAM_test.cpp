@@ -51,13 +51,7 @@ std::string wave()
 
 TEST(SamRiff, ReadsTheDataFiles)
 {
-    struct Row {
-        const char* file;
-        std::int32_t channels, depth;
-        std::uint8_t sign;
-        std::int32_t count;
-        std::int32_t (*value)(std::int32_t i);
-    };
+    struct Row { const char* file; std::int32_t channels, depth; std::uint8_t sign; std::int32_t count, (*value)(std::int32_t); };
     const Row rows[] = {
         {"u8-mono.wav", 1, 8, 'u', 256, [](std::int32_t i) { return i; }},   // not centred
         {"u8-stereo.wav", 2, 8, 'u', 128, [](std::int32_t i) { return i % 2 ? 255 - 2 * (i - 1) : 2 * i; }},
@@ -83,12 +77,7 @@ TEST(SamRiff, ReadsTheDataFiles)
 TEST(SamRiff, BadFilesFailWithTheErrorAndHeaderlessData)
 {
     support::Scratch scratch;
-    struct Row {
-        const char* what;
-        std::size_t at;          // the byte changed, or npos
-        std::uint8_t value;
-        std::size_t keep;        // bytes kept
-    };
+    struct Row { const char* what; std::size_t at; std::uint8_t value; std::size_t keep; };   // at: the byte changed, or npos
     const std::size_t none = std::string::npos;
     const Row rows[] = {
         {"data size beyond the file", 40, 6, 48},
@@ -131,14 +120,8 @@ TEST(SamRiff, BadFilesFailWithTheErrorAndHeaderlessData)
 TEST(SamForms, SaveEachFormAndReadBack)
 {
     support::Scratch scratch;
-    struct Row {
-        const char* name;
-        std::uint8_t storage;
-        Values values;
-        bool saved;
-        std::string bytes;
-        std::int32_t depth;   // when read back; 0: the file does not read back
-    };
+    // depth: when read back; 0: the file does not read back.
+    struct Row { const char* name; std::uint8_t storage; Values values; bool saved; std::string bytes; std::int32_t depth; };
     const Row rows[] = {
         {"ones.sam", 'a', {1, -2}, true, "SAM\nASCII\nsigned\nbits 16\nlittle endian\nchanels 1\n2\n1\n-2\n", 16},
         // Binary keeps the low 16 bits.

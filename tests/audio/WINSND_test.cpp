@@ -35,9 +35,7 @@ TEST(WinsndImage, HeaderNoiseAndAQueueOfWholeSeconds)
     EXPECT_EQ(WINSND_IMAGE_BYTES, 88264);   // the header's 88256 + 8
 
     // Faint noise, (random30 & 0x1ff) - 255, drawn in index order after seed 1234.
-    EXPECT_EQ(word(s, 0), -42);
-    EXPECT_EQ(word(s, 1), -201);
-    EXPECT_EQ(word(s, 2), -218);
+    EXPECT_EQ((std::vector{word(s, 0), word(s, 1), word(s, 2)}), (std::vector{-42, -201, -218}));
     for (int i = 0; i < 44100; ++i) ASSERT_TRUE(word(s, i) >= -255 && word(s, i) <= 256) << i << ": " << word(s, i);
 
     EXPECT_FALSE(WINSND_playNext(s));   // empty queue
@@ -55,9 +53,7 @@ TEST(WinsndImage, HeaderNoiseAndAQueueOfWholeSeconds)
     LIST_push(s->queue, loud);
     EXPECT_TRUE(WINSND_playNext(s));
     EXPECT_EQ(s->queue->count, 1);
-    EXPECT_EQ(word(s, 0), 32767);   // clamped, not wrapped to 0x9C40
-    EXPECT_EQ(word(s, 1), -32768);
-    EXPECT_EQ(word(s, 2), -1234);
+    EXPECT_EQ((std::vector{word(s, 0), word(s, 1), word(s, 2)}), (std::vector{32767, -32768, -1234}));   // clamped, not wrapped
     EXPECT_EQ(s->image[60], 0x88);  // sizes hold for any content
     EXPECT_EQ(s->image[4], 0xC0);
     EXPECT_EQ(s->position, 0);

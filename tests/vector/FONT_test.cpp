@@ -33,10 +33,8 @@ FONT* codeFont(IMG* target) { return sheetFont(1, 1, 128, 1, target); }
 
 TEST(FontCells, WhereEachCodeIsOnTheSheet)
 {
-    struct Row {
-        std::int32_t cw, ch, sw, sh, code;
-        std::int32_t sheetX, sheetY;   // the cell's top-left pixel; -1: below the sheet, nothing drawn
-    };
+    // sheetX, sheetY: the cell's top-left pixel; -1: below the sheet, nothing drawn.
+    struct Row { std::int32_t cw, ch, sw, sh, code, sheetX, sheetY; };
     const Row rows[] = {
         {8, 8, 128, 128, 0, 0, 0},
         {8, 8, 128, 128, 65, 8, 32},          // column 65 * 8 mod 128, row (520 div 128) * 8

@@ -92,10 +92,7 @@ TEST(Seg2dTests, BoxesRangesAndCrossings)
 {
     SEG2D* a = SEG2D_new();
     SEG2D* b = SEG2D_new();
-    struct Box {
-        Ends a, b;
-        std::int32_t overlap;
-    };
+    struct Box { Ends a, b; std::int32_t overlap; };
     const Box boxes[] = {
         {{5, 5, 0, 0}, {5, 9, 9, 5}, 1},    // reversed ends sort into 0..5; only the corner (5, 5) shared
         {{5, 5, 0, 0}, {6, 0, 9, 5}, 0},    // one column right of a
@@ -109,11 +106,7 @@ TEST(Seg2dTests, BoxesRangesAndCrossings)
         EXPECT_EQ(SEG2D_rangesOverlap(a, b), r.overlap) << r.b[0] << "," << r.b[1];
     }
 
-    struct Cross {
-        Ends a, b;
-        std::int32_t meets;
-        const char* what;
-    };
+    struct Cross { Ends a, b; std::int32_t meets; const char* what; };
     const Cross crossings[] = {
         {{0, 0, 10, 10}, {0, 10, 10, 0}, 1, "cross at x = 5"},
         {{0, 0, 4, 4}, {6, 4, 10, 0}, 0, "lines meet at x = 5, outside a"},
