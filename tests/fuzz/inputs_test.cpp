@@ -3,8 +3,9 @@
 // read into something of a sane size, and nothing crashes or leaks.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,8 +15,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <unistd.h>
 
 #include "audio/SAM.h"
 #include "audio/SAMPLE.h"
@@ -43,36 +42,35 @@ std::string written(const Bytes& b, const char* ending)
     return path;
 }
 
-void checkImage(IMG* image)
+// An image or byte map read from bad input is at least one wide and within the reader's cap.
+template <typename T, typename Free>
+void check(T* read, std::int64_t most, Free free)
 {
-    if (image == nullptr) return;
-    EXPECT_GT(image->width, 0);
-    EXPECT_LE(static_cast<std::int64_t>(image->width) * image->height, IMG_MAX_PIXELS);
-    IMG_free(&image);
+    if (read == nullptr) return;
+    EXPECT_GT(read->width, 0);
+    EXPECT_LE(static_cast<std::int64_t>(read->width) * read->height, most);
+    free(&read);
 }
 
-void checkMap(BYTEMAP* map)
-{
-    if (map == nullptr) return;
-    EXPECT_GT(map->width, 0);
-    EXPECT_LE(static_cast<std::int64_t>(map->width) * map->height, BYTEMAP_MAX_CELLS);
-    BYTEMAP_free(&map);
-}
+void checkImage(IMG* image) { check(image, IMG_MAX_PIXELS, IMG_free); }
+void checkMap(BYTEMAP* map) { check(map, BYTEMAP_MAX_CELLS, BYTEMAP_free); }
 
-bool parseArgs(const std::vector<std::string>& words)
+void parseArgs(const std::vector<std::string>& words)
 {
     std::vector<const char*> argv = {"qorn7316"};
     for (const std::string& w : words) argv.push_back(w.c_str());
     OPTIONS options;
     std::string error;
-    return OPTIONS_parse(static_cast<int>(argv.size()), argv.data(), &options, &error);
+    OPTIONS_parse(static_cast<int>(argv.size()), argv.data(), &options, &error);
 }
+
+std::string text(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
 // Every fuzz target's reader, as the target calls it.
 const std::map<std::string, std::function<void(const Bytes&)>> readers = {
     {"img_pnm", [](const Bytes& b) { checkImage(IMG_fromPNM(b)); }},
     {"img_load", [](const Bytes& b) { checkImage(IMG_load(written(b, ".pnm").c_str())); }},
-    {"img_text", [](const Bytes& b) { checkImage(IMG_parse(std::string(b.begin(), b.end()).c_str())); }},
+    {"img_text", [](const Bytes& b) { checkImage(IMG_parse(text(b).c_str())); }},
     {"bytemap_pnm", [](const Bytes& b) { checkMap(BYTEMAP_fromPNM(b)); }},
     {"bytemap_load", [](const Bytes& b) { checkMap(BYTEMAP_load(written(b, ".pnm").c_str())); }},
     {"bytemap_text", [](const Bytes& b) { checkMap(BYTEMAP_parse(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()))); }},
@@ -86,31 +84,26 @@ const std::map<std::string, std::function<void(const Bytes&)>> readers = {
          LIST_free(&list);
      }},
     {"sample_text", [](const Bytes& b) {
-         SAMPLE* s = SAMPLE_parse(std::string(b.begin(), b.end()).c_str());
+         SAMPLE* s = SAMPLE_parse(text(b).c_str());
          if (s != nullptr) SAMPLE_free(&s);
      }},
-    {"sam_load", [](const Bytes& b) {
+    {"sam_load", [](const Bytes& b) {   // the first byte picks the file's ending, depth, sign and byte order
          if (b.empty()) return;
          static const char* const endings[] = {".sam", ".wav", ".raw", ".dat"};
          SAM* sam = SAM_new();
          SAM_setFileName(sam, written(Bytes(b.begin() + 1, b.end()), endings[b[0] & 3]).c_str());
-         static const std::int32_t depths[] = {8, 16, 24, 32};
-         sam->depth = depths[(b[0] >> 2) & 3];
+         sam->depth = 8 * (((b[0] >> 2) & 3) + 1);   // 8, 16, 24 or 32
          sam->sign = (b[0] & 16) != 0 ? 's' : 'u';
          sam->endian = (b[0] & 32) != 0 ? 'm' : 'l';
-         if (SAM_load(sam)) {
-             EXPECT_LE(static_cast<std::size_t>(sam->sample->count), b.size());
-         }
+         if (SAM_load(sam)) { EXPECT_LE(static_cast<std::size_t>(sam->sample->count), b.size()); }
          SAM_free(&sam);
      }},
     {"wave", [](const Bytes& b) {
          std::vector<std::int16_t> out;
-         if (PLAYER_decode(b, out)) {
-             EXPECT_LE(out.size(), b.size() * 6 + 1);
-         }
+         if (PLAYER_decode(b, out)) { EXPECT_LE(out.size(), b.size() * 6 + 1); }
      }},
-    {"keys", [](const Bytes& b) { parseArgs({"--headless", "--keys", std::string(b.begin(), b.end())}); }},
-    {"pointer", [](const Bytes& b) { parseArgs({"--headless", "--pointer", std::string(b.begin(), b.end())}); }},
+    {"keys", [](const Bytes& b) { parseArgs({"--headless", "--keys", text(b)}); }},
+    {"pointer", [](const Bytes& b) { parseArgs({"--headless", "--pointer", text(b)}); }},
     {"cmdline", [](const Bytes& b) {
          std::vector<std::string> words(1);
          for (const std::uint8_t c : b) {
@@ -130,14 +123,12 @@ TEST(FuzzFindings, EveryBadInputIsReadSafely)
     int files = 0;
     for (const auto& folder : fs::directory_iterator(root)) {
         if (!folder.is_directory()) continue;
-        const std::string target = folder.path().filename().string();
-        const auto reader = readers.find(target);
+        const auto reader = readers.find(folder.path().filename().string());
         ASSERT_NE(reader, readers.end()) << "no reader for " << folder.path();
         for (const auto& file : fs::directory_iterator(folder.path())) {
             std::ifstream in(file.path(), std::ios::binary);
-            const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
             SCOPED_TRACE(file.path().string());
-            reader->second(bytes);
+            reader->second(Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
             ++files;
         }
     }
