@@ -1,12 +1,11 @@
 // The scene table and what the command line reads of it: --list-scenes,
-// --scene by index or title; and the steps the frame loop adds around every
-// scene's own enter and leave.
+// --scene by index or title.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "support/driver.h"
+#include "driver/QORN7316_state.h"
 #include "support/support.h"
 
 namespace {
@@ -17,10 +16,6 @@ std::string line(const char* title)
     QORN7316_titleLine(title, out, sizeof out);
     return out;
 }
-
-const char* seenTitle;
-void noteTitle() { seenTitle = titleText; }
-bool oneFrame(std::int32_t) { return true; }
 
 }  // namespace
 
@@ -68,26 +63,4 @@ TEST(SceneTable, BadIndexOrRecordIsAnError)
     const QORN7316_SCENE noFrame{"X", 1, nullptr, nullptr, nullptr, nullptr, false, true};
     EXPECT_EQ(support::printed(QORN7316_debug, [&] { QORN7316_runLoop(&noFrame); }), "QORN7316 Error.\n");
     EXPECT_EQ(support::printed(QORN7316_debug, [] { QORN7316_runLoop(nullptr); }), "QORN7316 Error.\n");
-}
-
-// The title is installed after the scene's own enter and emptied after its
-// leave, whether or not the scene has a leave step.
-TEST(SceneLoop, TitleFromEnterToLeave)
-{
-    support::setUpDriver();
-    musicOff = 1;
-    const QORN7316_SCENE scene{"T\n X", 1, noteTitle, oneFrame, nullptr, noteTitle, false, false};
-    titleText = "old";
-    QORN7316_enterScene(&scene);
-    EXPECT_STREQ(seenTitle, "old");
-    EXPECT_STREQ(titleText, "T\n X");
-    QORN7316_leaveScene(&scene);
-    EXPECT_STREQ(seenTitle, "T\n X");
-    EXPECT_STREQ(titleText, "");
-    const QORN7316_SCENE bare{"B", 1, nullptr, oneFrame, nullptr, nullptr, false, false};
-    titleText = "old";
-    QORN7316_runLoop(&bare);
-    EXPECT_STREQ(titleText, "");
-    EXPECT_EQ(HOST_presentedFrames(), 1u);
-    musicOff = 0;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/driver.h"
 
 using support::press;
@@ -10,16 +12,13 @@ namespace {
 
 int entered, framesRun, keysRun, left;
 std::int32_t firstLeft, lastLeft;
+const char* titleAtEnter;
+const char* titleAtLeave;
 
-void countEnter() { ++entered; }
-bool countFrame(std::int32_t n)
-{
-    if (framesRun++ == 0) firstLeft = n;
-    lastLeft = n;
-    return true;
-}
+void countEnter() { ++entered, titleAtEnter = titleText; }
+bool countFrame(std::int32_t n) { firstLeft = framesRun++ == 0 ? n : firstLeft; lastLeft = n; return true; }
 void countKeys() { ++keysRun; }
-void countLeave() { ++left; }
+void countLeave() { ++left, titleAtLeave = titleText; }
 bool stopAtThird(std::int32_t n) { return countFrame(n) && framesRun < 3; }
 
 }  // namespace
@@ -27,6 +26,7 @@ bool stopAtThird(std::int32_t n) { return countFrame(n) && framesRun < 3; }
 // A space ends the scene after the frame it came in: that frame is neither
 // ended nor waited for. Every frame draws 1 ms and sleeps the rest of its
 // 20 ms slot on the virtual clock; unpaced, each present waits for its slot.
+// The title is installed after the scene's own enter and emptied after its leave.
 TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
 {
     const struct { std::uint32_t space; bool paced; bool (*frame)(std::int32_t); int framesRun; std::uint32_t ended, ticks; } cases[] = {
@@ -37,20 +37,24 @@ TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
     };
     for (const auto& c : cases) {
         setUpDriver();
+        titleText = "old";
         entered = framesRun = keysRun = left = 0;
         const HOST_SCRIPTED_KEY space[] = {{c.space, ' '}};
         if (c.space != 0) HOST_scriptKeys(space);
         const QORN7316_SCENE scene{"E", 501, countEnter, c.frame, countKeys, countLeave, false, c.paced};
         QORN7316_runLoop(&scene);
         EXPECT_EQ(entered + left, 2);
+        EXPECT_EQ(std::string(titleAtEnter) + titleAtLeave + titleText, "oldE");
         EXPECT_EQ(framesRun, c.framesRun) << c.space;
         EXPECT_EQ(keysRun, c.framesRun - (c.frame == stopAtThird ? 1 : 0));
-        EXPECT_EQ(firstLeft, 501);
-        EXPECT_EQ(lastLeft, 501 - c.framesRun + 1);
+        EXPECT_EQ(firstLeft * 1000 + lastLeft, 501 * 1000 + 501 - c.framesRun + 1);
         EXPECT_EQ(pacer->frames, c.ended) << c.space;
         EXPECT_EQ(HOST_ticks(), c.ticks) << c.space;
         EXPECT_EQ(demoFlags & QORN7316_SKIP, 0);
     }
+    const QORN7316_SCENE bare{"B", 1, nullptr, countFrame, nullptr, nullptr, false, false};
+    QORN7316_runLoop(&bare);
+    EXPECT_STREQ(titleText, "");   // with no leave step too
 }
 
 // Each toggle key flips its switch (8 only bit 0); a key is read once.
@@ -114,22 +118,18 @@ TEST(PauseDeathTest, PKeyEntersAndLeavesSpaceIsKeptEscapeQuits)
     EXPECT_EXIT({ press('P'); std::exit(3); }, testing::ExitedWithCode(0), "");
 }
 
+// The frame is shown, then cleared to the background, or kept: kept frames
+// fade toward black on any background but exactly white, toward white on
+// white, capped; not without F, not with W twice.
 TEST(Presentation, ClearKeepAndFadeTheNextFrame)
 {
     setUpDriver();
-    backgroundColour = 0x102030u;
-    IMG_clear(frame, 0x808080u);
-    QORN7316_present();
-    EXPECT_EQ(shown(5, 5), 0x808080u);
-    EXPECT_EQ(IMG_getPixel(frame, 5, 5), 0x102030u);
-    // Kept frames fade toward black on any background but exactly white,
-    // toward white on white, capped; not without F, not with W twice.
-    keepFrame = 1;
     fadeColour = 0x030303u;
     const struct { std::uint32_t clear, background; std::uint8_t fade, keep; std::uint32_t after; } rows[] = {
-        {0x808080u, 0x102030u, 1, 1, 0x7D7D7Du}, {0x808080u, 0xFFFFFFu, 1, 1, 0x838383u},
-        {0xFEFEFEu, 0xFFFFFFu, 1, 1, 0xFFFFFFu}, {0x808080u, 0xFFFFFEu, 1, 1, 0x7D7D7Du},
-        {0x808080u, 0xFFFFFFu, 0, 1, 0x808080u}, {0x808080u, 0xFFFFFFu, 1, 2, 0x808080u},
+        {0x808080u, 0x102030u, 1, 0, 0x102030u}, {0x808080u, 0x102030u, 1, 1, 0x7D7D7Du},
+        {0x808080u, 0xFFFFFFu, 1, 1, 0x838383u}, {0xFEFEFEu, 0xFFFFFFu, 1, 1, 0xFFFFFFu},
+        {0x808080u, 0xFFFFFEu, 1, 1, 0x7D7D7Du}, {0x808080u, 0xFFFFFFu, 0, 1, 0x808080u},
+        {0x808080u, 0xFFFFFFu, 1, 2, 0x808080u},
     };
     for (const auto& r : rows) {
         IMG_clear(frame, r.clear);
@@ -137,7 +137,8 @@ TEST(Presentation, ClearKeepAndFadeTheNextFrame)
         trailFade = r.fade;
         keepFrame = r.keep;
         QORN7316_present();
-        EXPECT_EQ(IMG_getPixel(frame, 0, 0), r.after) << std::hex << r.background;
+        EXPECT_EQ(shown(5, 5), r.clear);
+        EXPECT_EQ(IMG_getPixel(frame, 5, 5), r.after) << std::hex << r.background << " keep " << +r.keep;
     }
 }
 

@@ -24,6 +24,7 @@ TEST(MusicMixShowScene, DrawsACopyAndLeavesTheLoopAlone)
     // Column 1 shows +100 normalised to 32000: a line from the middle row down to row 253.
     EXPECT_NE(IMG_getPixel(frame, 1, 250), IMG_getPixel(frame, 128, 10));
     QORN7316_leaveScene(&QORN7316_musicMixShowScene);
+    EXPECT_STREQ(titleText, "");   // no leave step of its own
     musicOff = wasOff;
     SAMPLE_free(&before);
     if (own != nullptr) MUSIC_free(&music);
