@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "driver/QORN7316_state.h"
+#include "support/driver.h"
 #include "support/support.h"
 #include "vector/LFONT.h"
 
@@ -12,12 +12,7 @@ namespace {
 
 void setUp()
 {
-    if (frame == nullptr) {
-        frame = IMG_new();
-        IMG_setSize(frame, screenWidth, screenHeight);
-    }
-    if (pacer == nullptr) pacer = FPS_new();
-    if (colourWheel == nullptr) QORN7316_makeColourWheel();
+    support::setUpDriver();
     if (titleFont == nullptr) QORN7316_makeFonts();
     if (lineFont == nullptr) QORN7316_makeLineFont();
     IMG_clear(frame, 0);
