@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "driver/QORN7316_state.h"
 #include "foundation/LIST.h"
 #include "platform/MOUSE.h"
@@ -18,30 +20,28 @@ IMG* solid(std::int32_t size, std::uint32_t colour)
 struct Game {
     MOUSE pointer{};
     QORN7316_FLOWERS& g = flowersState;
+    std::vector<IMG*> images;
+    IMG* make(std::int32_t size, std::uint32_t colour) { return images.emplace_back(solid(size, colour)); }
 
     Game()
     {
         if (frame == nullptr) frame = solid(256, 0);
         g = QORN7316_FLOWERS{};
         g.pictures = LIST_new();
-        for (int k = 0; k < QORN7316_FLOWER_COUNT; ++k) LIST_push(g.pictures, solid(32, 0x00FF00));
-        g.rotated = solid(48, 0);
-        g.enlarged = solid(64, 0);
+        for (int k = 0; k < QORN7316_FLOWER_COUNT; ++k) LIST_push(g.pictures, make(32, 0x00FF00));
+        g.rotated = make(48, 0);
+        g.enlarged = make(64, 0);
+        pointer.sprite = make(16, 0xFFFFFF);
         g.selected = g.lastCaught = -1;
         g.fall = g.made = 1;
         for (auto& row : g.tiles)
             for (auto& cell : row) cell = -1;
         for (int i = 0; i < QORN7316_FLOWER_COUNT; ++i) g.x[i] = 8 * i, g.y[i] = 160;
-        pointer.sprite = solid(16, 0xFFFFFF);
     }
     ~Game()
     {
-        while (g.pictures->count > 0) {
-            IMG* p = static_cast<IMG*>(LIST_pop(g.pictures));
-            IMG_free(&p);
-        }
+        for (IMG* image : images) IMG_free(&image);
         LIST_free(&g.pictures);
-        for (IMG** img : {&g.rotated, &g.enlarged, &pointer.sprite}) IMG_free(img);
         g = QORN7316_FLOWERS{};
     }
     void put(std::int32_t i) { g.x[i] = 100, g.y[i] = 20, g.angle[i] = 0; }
