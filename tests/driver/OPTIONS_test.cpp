@@ -22,6 +22,17 @@ Parsed parse(std::vector<const char*> args)
     return p;
 }
 
+std::string captured(void (*print)(std::FILE*))
+{
+    std::FILE* f = std::tmpfile();
+    print(f);
+    std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    std::fclose(f);
+    return text;
+}
+
 }  // namespace
 
 TEST(Options, ReadsEveryOption)
@@ -82,15 +93,11 @@ TEST(Options, BadOptionsAndValuesGiveOneLine)
     }
 }
 
-// Every option and key in the window is listed, in lines that fit a terminal of 80 columns.
-TEST(Options, HelpListsEveryOptionKeyAndTheEnvironment)
+// Every option and key in the window is listed, in lines that fit a terminal
+// of 80 columns; the version line and the usage error's two lines.
+TEST(Options, HelpVersionAndUsageError)
 {
-    std::FILE* f = std::tmpfile();
-    OPTIONS_help(f);
-    std::string help(static_cast<std::size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    help.resize(std::fread(help.data(), 1, help.size(), f));
-    std::fclose(f);
+    const std::string help = captured(OPTIONS_help);
     for (const char* text : {"--audio FILE", "--mute", "--bench", "--version", "-h, --help", "--volume 0..100",
                              "never the sound --audio writes", "  [, ] ", "  Ctrl+M ", "\nKeys in the window", "  space ",
                              "  Escape ", "  5, 6 ", "  +, - ", "\nEnvironment:\n"})
@@ -99,4 +106,8 @@ TEST(Options, HelpListsEveryOptionKeyAndTheEnvironment)
         end = help.find('\n', start);
         EXPECT_LE(end - start, 79u) << help.substr(start, end - start);
     }
+    const std::string commit = OPTIONS_COMMIT;
+    EXPECT_EQ(captured(OPTIONS_printVersion), "qorn7316 0.1.0" + (commit.empty() ? "" : " (commit " + commit + ")") + "\n");
+    EXPECT_EQ(captured([](std::FILE* f) { OPTIONS_usageError(f, "unknown option '--x'"); }),
+              "qorn7316: unknown option '--x'\nTry 'qorn7316 --help'.\n");
 }
