@@ -6,11 +6,7 @@
 
 TEST(ProgressLine, FramesBarRateAndTimeLeft)
 {
-    const struct {
-        std::uint32_t done, total;
-        double seconds;
-        const char* line;
-    } cases[] = {
+    const struct { std::uint32_t done, total; double seconds; const char* line; } cases[] = {
         {0, 1000, 0.0, "[....................] 0/1000 frames   0% - fps --:-- left"},
         {250, 1000, 2.5, "[#####...............] 250/1000 frames  25% 100 fps 0:08 left"},
         {999, 1000, 9.99, "[###################.] 999/1000 frames  99% 100 fps 0:00 left"},
@@ -22,22 +18,20 @@ TEST(ProgressLine, FramesBarRateAndTimeLeft)
     EXPECT_LE(PROGRESS_line(1, 4294967295u, 1e-9).size(), 79u);
 }
 
+// Only long headless runs that write frames or sound, on a terminal.
 TEST(ProgressLine, OnlyLongHeadlessRunsOnATerminal)
 {
-    OPTIONS o{};
-    o.headless = true;
-    o.frames = 1000;
-    o.dump = true;
-    EXPECT_TRUE(PROGRESS_wanted(&o, true));
-    EXPECT_FALSE(PROGRESS_wanted(&o, false));   // not a terminal: nothing
-    o.dump = false;
-    EXPECT_FALSE(PROGRESS_wanted(&o, true));    // nothing written
-    o.audioFile = "a.wav";
-    EXPECT_TRUE(PROGRESS_wanted(&o, true));
-    o.frames = 0;
-    EXPECT_FALSE(PROGRESS_wanted(&o, true));    // no end to count to
-    o.frames = 10;
-    o.headless = false;
-    EXPECT_FALSE(PROGRESS_wanted(&o, true));
+    const struct { bool headless; std::uint32_t frames; bool dump; const char* audio; bool terminal, wanted; } cases[] = {
+        {true, 1000, true, "", true, true}, {true, 1000, true, "", false, false}, {true, 1000, false, "", true, false},
+        {true, 1000, false, "a.wav", true, true}, {true, 0, false, "a.wav", true, false}, {false, 10, false, "a.wav", true, false},
+    };
+    for (const auto& c : cases) {
+        OPTIONS o{};
+        o.headless = c.headless;
+        o.frames = c.frames;
+        o.dump = c.dump;
+        o.audioFile = c.audio;
+        EXPECT_EQ(PROGRESS_wanted(&o, c.terminal), c.wanted) << c.frames << " " << c.dump << " " << c.audio;
+    }
     EXPECT_FALSE(PROGRESS_wanted(nullptr, true));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/driver.h"
 
 using support::press;
@@ -10,29 +12,21 @@ namespace {
 
 int entered, framesRun, keysRun, left;
 std::int32_t firstLeft, lastLeft;
+const char* titleAtEnter;
+const char* titleAtLeave;
 
-void countEnter() { ++entered; }
-bool countFrame(std::int32_t n)
-{
-    if (framesRun++ == 0) firstLeft = n;
-    lastLeft = n;
-    return true;
-}
+void countEnter() { ++entered, titleAtEnter = titleText; }
+bool countFrame(std::int32_t n) { firstLeft = framesRun++ == 0 ? n : firstLeft; lastLeft = n; return true; }
 void countKeys() { ++keysRun; }
-void countLeave() { ++left; }
-bool stopAtThird(std::int32_t n)
-{
-    countFrame(n);
-    return framesRun < 3;
-}
-
-void resetCounts() { entered = framesRun = keysRun = left = 0; }
+void countLeave() { ++left, titleAtLeave = titleText; }
+bool stopAtThird(std::int32_t n) { return countFrame(n) && framesRun < 3; }
 
 }  // namespace
 
 // A space ends the scene after the frame it came in: that frame is neither
 // ended nor waited for. Every frame draws 1 ms and sleeps the rest of its
 // 20 ms slot on the virtual clock; unpaced, each present waits for its slot.
+// The title is installed after the scene's own enter and emptied after its leave.
 TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
 {
     const struct { std::uint32_t space; bool paced; bool (*frame)(std::int32_t); int framesRun; std::uint32_t ended, ticks; } cases[] = {
@@ -43,78 +37,59 @@ TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
     };
     for (const auto& c : cases) {
         setUpDriver();
-        resetCounts();
+        titleText = "old";
+        entered = framesRun = keysRun = left = 0;
         const HOST_SCRIPTED_KEY space[] = {{c.space, ' '}};
         if (c.space != 0) HOST_scriptKeys(space);
         const QORN7316_SCENE scene{"E", 501, countEnter, c.frame, countKeys, countLeave, false, c.paced};
         QORN7316_runLoop(&scene);
-        EXPECT_EQ(entered, 1);
+        EXPECT_EQ(entered + left, 2);
+        EXPECT_EQ(std::string(titleAtEnter) + titleAtLeave + titleText, "oldE");
         EXPECT_EQ(framesRun, c.framesRun) << c.space;
         EXPECT_EQ(keysRun, c.framesRun - (c.frame == stopAtThird ? 1 : 0));
-        EXPECT_EQ(left, 1);
-        EXPECT_EQ(firstLeft, 501);
-        EXPECT_EQ(lastLeft, 501 - c.framesRun + 1);
+        EXPECT_EQ(firstLeft * 1000 + lastLeft, 501 * 1000 + 501 - c.framesRun + 1);
         EXPECT_EQ(pacer->frames, c.ended) << c.space;
         EXPECT_EQ(HOST_ticks(), c.ticks) << c.space;
         EXPECT_EQ(demoFlags & QORN7316_SKIP, 0);
     }
+    const QORN7316_SCENE bare{"B", 1, nullptr, countFrame, nullptr, nullptr, false, false};
+    QORN7316_runLoop(&bare);
+    EXPECT_STREQ(titleText, "");   // with no leave step too
 }
 
+// Each toggle key flips its switch (8 only bit 0); a key is read once.
 TEST(KeyHandler, TogglesAndReadsTheKeyOnce)
 {
     setUpDriver();
-    struct Toggle { char key; std::uint8_t* flag; std::uint8_t before; };
-    const Toggle toggles[] = {
-        {'1', &scrollerOn, 1}, {'4', &rasterOn, 1}, {'8', &fpsInfoOn, 0}, {'0', &musicOff, 0}, {'B', &blurOn, 0},
+    fpsInfoOn = 6;
+    const struct { char key; std::uint8_t* flag; std::uint8_t before; } toggles[] = {
+        {'1', &scrollerOn, 1}, {'4', &rasterOn, 1}, {'8', &fpsInfoOn, 6}, {'0', &musicOff, 0}, {'B', &blurOn, 0},
         {'G', &glowOn, 0}, {'F', &trailFade, 1}, {'S', &statsOn, 1}, {'W', &keepFrame, 0},
     };
-    for (const Toggle& t : toggles) {
-        ASSERT_EQ(*t.flag, t.before) << t.key;
+    for (const auto& t : toggles) {
         press(t.key);
         EXPECT_EQ(*t.flag, t.before ^ 1) << t.key;
+        QORN7316_handleKey(keyboard);
         press(t.key);
         EXPECT_EQ(*t.flag, t.before) << t.key;
     }
-    keyboard->chars[0] = 'G';
-    keyboard->code = 7;
-    QORN7316_handleKey(keyboard);
-    EXPECT_EQ(keyboard->chars[0], 0);
-    EXPECT_EQ(keyboard->code, 0);
-    QORN7316_handleKey(keyboard);   // read once: no second toggle
-    EXPECT_EQ(glowOn, 1);
-    press('X');                      // not a driver key
     press(' ');
     EXPECT_EQ(demoFlags, QORN7316_SKIP);
-    fpsInfoOn = 6;
-    press('8');
-    EXPECT_EQ(fpsInfoOn, 7);         // bit 0 only
 }
 
-TEST(KeyHandler, RatesAndCountsStayInTheirRanges)
+// 5 and 6 keep the rate in 1..100, + and - the counts in 0..40 and 0..50; Q
+// turns black to white, white to a random colour, any other back to black.
+TEST(KeyHandler, RatesCountsAndBackgroundStayInTheirRanges)
 {
     setUpDriver();
-    pacer->targetRate = 99;
-    press('6');
-    press('6');
-    press('6');
-    EXPECT_EQ(pacer->targetRate, 100);
-    pacer->targetRate = 2;
-    press('5');
-    press('5');
-    EXPECT_EQ(pacer->targetRate, 1);
-    for (int i = 0; i < 45; ++i) press('+');
-    EXPECT_EQ(circleCount, 40);
-    EXPECT_EQ(rectangleCount, 50);
-    for (int i = 0; i < 45; ++i) press('-');
-    EXPECT_EQ(circleCount, 0);
-    EXPECT_EQ(rectangleCount, 5);
-    for (int i = 0; i < 10; ++i) press('-');
-    EXPECT_EQ(rectangleCount, 0);
-}
-
-TEST(KeyHandler, BackgroundKeyHasThreeCases)
-{
-    setUpDriver();
+    const struct { char key; int times; std::int32_t rate, circles, rectangles; } rows[] = {
+        {'6', 3, 100, 8, 8}, {'5', 200, 1, 8, 8}, {'+', 45, 1, 40, 50}, {'-', 45, 1, 0, 5}, {'-', 10, 1, 0, 0},
+    };
+    pacer->targetRate = 97;
+    for (const auto& r : rows) {
+        for (int i = 0; i < r.times; ++i) press(r.key);
+        EXPECT_EQ(pacer->targetRate * 10000 + circleCount * 100 + rectangleCount, r.rate * 10000 + r.circles * 100 + r.rectangles) << r.key;
+    }
     press('Q');
     EXPECT_EQ(backgroundColour, 0xFFFFFFu);
     RANDOM_srand(0x10531751u);
@@ -126,67 +101,45 @@ TEST(KeyHandler, BackgroundKeyHasThreeCases)
     EXPECT_EQ(backgroundColour, 0u);
 }
 
-TEST(KeyHandlerDeathTest, EscapeFadesOutAndEndsWithStatusZero)
-{
-    setUpDriver();
-    EXPECT_EXIT({ press(27); std::exit(3); }, testing::ExitedWithCode(0), "");
-}
-
-TEST(Pause, PKeyEntersAndLeavesAndSpaceIsKept)
+// A paused demo draws nothing; P ends the pause, keys after the P stay on
+// their frames, a space waits for after the pause and Escape still quits.
+TEST(PauseDeathTest, PKeyEntersAndLeavesSpaceIsKeptEscapeQuits)
 {
     setUpDriver();
     const HOST_SCRIPTED_KEY keys[] = {{700, ' '}, {900, 'P'}, {950, 'G'}};
     HOST_scriptKeys(keys);
     press('P');
-    EXPECT_EQ(paused, 0);
-    EXPECT_EQ(demoFlags & QORN7316_SKIP, QORN7316_SKIP);   // the space waits for after the pause
-    EXPECT_EQ(glowOn, 0);                                  // keys after the P stay on their frames
-    EXPECT_EQ(HOST_presentedFrames(), 0u);                 // nothing drawn while paused
+    EXPECT_EQ(paused + glowOn, 0);
+    EXPECT_EQ(demoFlags & QORN7316_SKIP, QORN7316_SKIP);
+    EXPECT_EQ(HOST_presentedFrames(), 0u);
     EXPECT_GT(HOST_ticks(), 0u);
-}
-
-TEST(PauseDeathTest, EscapeStillQuits)
-{
-    setUpDriver();
-    const HOST_SCRIPTED_KEY keys[] = {{5, 27}};
-    HOST_scriptKeys(keys);
+    const HOST_SCRIPTED_KEY escape[] = {{5, 27}};
+    HOST_scriptKeys(escape);
     EXPECT_EXIT({ press('P'); std::exit(3); }, testing::ExitedWithCode(0), "");
 }
 
+// The frame is shown, then cleared to the background, or kept: kept frames
+// fade toward black on any background but exactly white, toward white on
+// white, capped; not without F, not with W twice.
 TEST(Presentation, ClearKeepAndFadeTheNextFrame)
 {
     setUpDriver();
-    backgroundColour = 0x102030u;
-    IMG_clear(frame, 0x808080u);
-    keepFrame = 0;
-    QORN7316_present();
-    EXPECT_EQ(shown(5, 5), 0x808080u);
-    EXPECT_EQ(IMG_getPixel(frame, 5, 5), 0x102030u);
-
-    IMG_clear(frame, 0x808080u);
-    keepFrame = 1;
-    trailFade = 1;
     fadeColour = 0x030303u;
-    QORN7316_present();
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0x7D7D7Du);   // any background but white: toward black
-    backgroundColour = 0xFFFFFFu;
-    QORN7316_present();
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0x808080u);   // white background: toward white
-    IMG_clear(frame, 0xFEFEFEu);
-    QORN7316_present();
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0xFFFFFFu);   // capped
-    backgroundColour = 0xFFFFFEu;
-    QORN7316_present();
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0xFCFCFCu);   // only exactly white counts
-
-    trailFade = 0;
-    QORN7316_present();
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0xFCFCFCu);
-    keepFrame = 2;
-    trailFade = 1;
-    QORN7316_present();
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0xFCFCFCu);
-    EXPECT_EQ(HOST_presentedFrames(), 7u);
+    const struct { std::uint32_t clear, background; std::uint8_t fade, keep; std::uint32_t after; } rows[] = {
+        {0x808080u, 0x102030u, 1, 0, 0x102030u}, {0x808080u, 0x102030u, 1, 1, 0x7D7D7Du},
+        {0x808080u, 0xFFFFFFu, 1, 1, 0x838383u}, {0xFEFEFEu, 0xFFFFFFu, 1, 1, 0xFFFFFFu},
+        {0x808080u, 0xFFFFFEu, 1, 1, 0x7D7D7Du}, {0x808080u, 0xFFFFFFu, 0, 1, 0x808080u},
+        {0x808080u, 0xFFFFFFu, 1, 2, 0x808080u},
+    };
+    for (const auto& r : rows) {
+        IMG_clear(frame, r.clear);
+        backgroundColour = r.background;
+        trailFade = r.fade;
+        keepFrame = r.keep;
+        QORN7316_present();
+        EXPECT_EQ(shown(5, 5), r.clear);
+        EXPECT_EQ(IMG_getPixel(frame, 5, 5), r.after) << std::hex << r.background << " keep " << +r.keep;
+    }
 }
 
 TEST(Presentation, GlowAndBlurShowAFilteredCopy)
@@ -195,38 +148,16 @@ TEST(Presentation, GlowAndBlurShowAFilteredCopy)
     keepFrame = 2;
     IMG_clear(frame, 0);
     IMG_putPixel(frame, 100, 50, 0xFFFFFFu);
-    glowOn = 1;
-    QORN7316_present();
-    EXPECT_EQ(shown(99, 50), 0x1F1F1Fu);
-    EXPECT_EQ(shown(100, 50), 0xFFFFFFu);
-    EXPECT_EQ(shown(101, 50), 0x1F1F1Fu);
-    EXPECT_EQ(shown(102, 50), 0u);
-    EXPECT_EQ(IMG_getPixel(frame, 101, 50), 0u);   // the frame itself is never filtered
-    glowOn = 0;
-    blurOn = 1;
-    QORN7316_present();
-    EXPECT_EQ(shown(98, 50), 0x1F1F1Fu);
-    EXPECT_EQ(shown(99, 50), 0x1F1F1Fu);
-    EXPECT_EQ(shown(100, 50), 0x7F7F7Fu);
-    EXPECT_EQ(shown(102, 50), 0x1F1F1Fu);
-    EXPECT_EQ(shown(103, 50), 0u);
-    blurOn = 0;
-    QORN7316_present();
-    EXPECT_EQ(shown(100, 50), 0xFFFFFFu);
-    EXPECT_EQ(shown(101, 50), 0u);
-}
-
-TEST(Transitions, FadesPresentWithoutPacingOrKeys)
-{
-    setUpDriver();
-    HOST_pushKey('G');
-    IMG_clear(frame, 0xFFFFFFu);
-    QORN7316_fadeOut();
-    EXPECT_EQ(HOST_presentedFrames(), 32u);
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0u);
-    QORN7316_fadeToWhite();
-    EXPECT_EQ(HOST_presentedFrames(), 160u);
-    EXPECT_EQ(IMG_getPixel(frame, 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(HOST_ticks(), 1u + 159u * 20u);   // one 20 ms slot per present
-    EXPECT_EQ(WINMAIN_lastKey, 0);   // no message pumped
+    const struct { std::uint8_t glow, blur; std::uint32_t at[6]; } rows[] = {   // columns 98 to 103
+        {1, 0, {0u, 0x1F1F1Fu, 0xFFFFFFu, 0x1F1F1Fu, 0u, 0u}},
+        {0, 1, {0x1F1F1Fu, 0x1F1F1Fu, 0x7F7F7Fu, 0x1F1F1Fu, 0x1F1F1Fu, 0u}},
+        {0, 0, {0u, 0u, 0xFFFFFFu, 0u, 0u, 0u}},
+    };
+    for (const auto& r : rows) {
+        glowOn = r.glow;
+        blurOn = r.blur;
+        QORN7316_present();
+        for (std::int32_t x = 98; x < 104; ++x) EXPECT_EQ(shown(x, 50), r.at[x - 98]) << x << " glow " << +r.glow;
+        EXPECT_EQ(IMG_getPixel(frame, 101, 50), 0u);   // the frame itself is never filtered
+    }
 }

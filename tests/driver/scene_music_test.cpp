@@ -12,29 +12,19 @@ TEST(MusicMixShowScene, DrawsACopyAndLeavesTheLoopAlone)
         frame = IMG_new();
         IMG_setSize(frame, screenWidth, screenHeight);
     }
-    MUSIC* own = nullptr;
-    if (music == nullptr) music = own = MUSIC_new();
-    ASSERT_NE(music, nullptr);
+    MUSIC* own = music == nullptr ? (music = MUSIC_new()) : nullptr;
     SAMPLE* mix = music->mix;
-    ASSERT_NE(mix, nullptr);
-    ASSERT_EQ(mix->count, 44100);
     for (std::int32_t i = 0; i < mix->count; ++i) mix->values[i] = (i % 2 == 0) ? 100 : -100;
     SAMPLE* before = SAMPLE_clone(mix);
-
     const std::uint8_t wasOff = musicOff;
     musicOff = 1;   // no new loop: the mix stays as set here
     QORN7316_enterScene(&QORN7316_musicMixShowScene);
-    EXPECT_EQ(keepFrame, 1);
-    EXPECT_STREQ(titleText, "MUSIC MIX SHOW");
     ASSERT_TRUE(QORN7316_musicMixShowScene.frame(1500));
-    for (std::int32_t i = 0; i < mix->count; ++i) ASSERT_EQ(mix->values[i], before->values[i]) << i;
-
-    // Column 1 shows value 172 in the overview and value 0 in the close-up,
-    // both +100, normalised to 32000: a line from the middle row down to row 253.
-    const std::uint32_t background = IMG_getPixel(frame, 128, 10);
-    EXPECT_NE(IMG_getPixel(frame, 1, 250), background);
+    EXPECT_TRUE(SAMPLE_equal(mix, before));
+    // Column 1 shows +100 normalised to 32000: a line from the middle row down to row 253.
+    EXPECT_NE(IMG_getPixel(frame, 1, 250), IMG_getPixel(frame, 128, 10));
     QORN7316_leaveScene(&QORN7316_musicMixShowScene);
-    EXPECT_STREQ(titleText, "");
+    EXPECT_STREQ(titleText, "");   // no leave step of its own
     musicOff = wasOff;
     SAMPLE_free(&before);
     if (own != nullptr) MUSIC_free(&music);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "driver/QORN7316_state.h"
 #include "foundation/LIST.h"
 #include "platform/MOUSE.h"
@@ -14,125 +16,78 @@ IMG* solid(std::int32_t size, std::uint32_t colour)
     return image;
 }
 
-// A game with solid square flowers, all far below the pointer except flower 7.
+// A game with solid square flowers, all far below the pointer but those put at (100, 20).
 struct Game {
-    MOUSE pointerSprite{};
-    IMG* sprite = solid(16, 0xFFFFFF);
-    LIST* pictures = LIST_new();
+    MOUSE pointer{};
+    QORN7316_FLOWERS& g = flowersState;
+    std::vector<IMG*> images;
+    IMG* make(std::int32_t size, std::uint32_t colour) { return images.emplace_back(solid(size, colour)); }
 
     Game()
     {
         if (frame == nullptr) frame = solid(256, 0);
-        QORN7316_FLOWERS& g = flowersState;
-        for (int k = 0; k < QORN7316_FLOWER_COUNT; ++k) LIST_push(pictures, solid(32, 0x00FF00));
         g = QORN7316_FLOWERS{};
-        g.pictures = pictures;
-        g.rotated = solid(48, 0);
-        g.enlarged = solid(64, 0);
+        g.pictures = LIST_new();
+        for (int k = 0; k < QORN7316_FLOWER_COUNT; ++k) LIST_push(g.pictures, make(32, 0x00FF00));
+        g.rotated = make(48, 0);
+        g.enlarged = make(64, 0);
+        pointer.sprite = make(16, 0xFFFFFF);
         g.selected = g.lastCaught = -1;
-        g.wind = 0;
-        g.fall = 1;
-        g.made = 1;
-        for (auto& row : g.tiles) {
+        g.fall = g.made = 1;
+        for (auto& row : g.tiles)
             for (auto& cell : row) cell = -1;
-        }
-        for (int i = 0; i < QORN7316_FLOWER_COUNT; ++i) {
-            g.x[i] = 8 * i;
-            g.y[i] = 160;
-        }
-        pointerSprite.sprite = sprite;
-        put(7);
+        for (int i = 0; i < QORN7316_FLOWER_COUNT; ++i) g.x[i] = 8 * i, g.y[i] = 160;
     }
-
     ~Game()
     {
-        QORN7316_FLOWERS& g = flowersState;
-        while (pictures->count > 0) {
-            IMG* p = static_cast<IMG*>(LIST_pop(pictures));
-            IMG_free(&p);
-        }
-        LIST_free(&pictures);
-        IMG_free(&g.rotated);
-        IMG_free(&g.enlarged);
-        IMG_free(&sprite);
+        for (IMG* image : images) IMG_free(&image);
+        LIST_free(&g.pictures);
         g = QORN7316_FLOWERS{};
     }
-
-    static void put(std::int32_t i)
-    {
-        flowersState.x[i] = 100;
-        flowersState.y[i] = 20;
-        flowersState.angle[i] = 0;
-    }
-
-    // One frame of flowers with the pointer at (x, y).
-    void step(std::int32_t x, std::int32_t y, std::int32_t buttons)
-    {
-        pointerSprite.x = x;
-        pointerSprite.y = y;
-        pointerSprite.buttons = buttons;
-        QORN7316_flowersMove(&pointerSprite);
-    }
+    void put(std::int32_t i) { g.x[i] = 100, g.y[i] = 20, g.angle[i] = 0; }
 };
 
 }  // namespace
 
-TEST(FlowersGame, ButtonHeldBeforeTouchingDoesNotCatch)
+// A press catches the flower under the pointer only when the button went down
+// over it; the same number twice in a row scores 5, else 1.
+TEST(FlowersGame, PressOverAFlowerCatchesItOnce)
 {
     Game game;
-    QORN7316_FLOWERS& g = flowersState;
-    game.step(0, 100, 1);   // pressed over nothing
-    EXPECT_EQ(g.held, 1);
-    EXPECT_EQ(g.selected, -1);
-    game.step(120, 40, 1);   // still held, now over flower 7
-    EXPECT_EQ(g.selected, 7);
-    game.step(120, 40, 1);
-    EXPECT_EQ(g.score, 0u);
-    EXPECT_EQ(g.angle[7], 0);   // held flowers stop spinning
-    EXPECT_EQ(g.tiles[0][0], -1);
-    game.step(120, 40, 0);   // released over the flower
-    EXPECT_EQ(g.held, 0);
-    EXPECT_EQ(g.selected, 7);
-    game.step(120, 40, 1);   // pressed while touching: caught
-    EXPECT_EQ(g.score, 1u);
-    EXPECT_EQ(g.selected, -1);
-    EXPECT_EQ(g.lastCaught, 7);
-    EXPECT_EQ(g.tiles[0][0], 7);
-    EXPECT_EQ(g.tileColumn, 1);
-    EXPECT_EQ(g.y[7], -48);   // back at the top
-}
-
-TEST(FlowersGame, SameNumberTwiceScoresFive)
-{
-    Game game;
-    QORN7316_FLOWERS& g = flowersState;
-    game.step(120, 40, 0);
-    game.step(120, 40, 1);
-    ASSERT_EQ(g.score, 1u);
-    Game::put(7);
-    game.step(120, 40, 1);   // the same press does not catch again
-    EXPECT_EQ(g.score, 1u);
-    EXPECT_EQ(g.selected, 7);
-    game.step(120, 40, 0);
-    game.step(120, 40, 1);
-    EXPECT_EQ(g.score, 6u);
-    EXPECT_EQ(g.tiles[0][1], 7);
-    Game::put(9);
-    game.step(250, 0, 0);   // away from every flower
-    EXPECT_EQ(g.selected, -1);
-    game.step(120, 40, 0);
-    game.step(120, 40, 1);
+    QORN7316_FLOWERS& g = game.g;
+    const struct { std::int32_t put, x, y, buttons, selected; std::uint32_t score; } steps[] = {
+        {7, 0, 100, 1, -1, 0},    // pressed over nothing
+        {-1, 120, 40, 1, 7, 0},   // still held, now over flower 7: selected, not caught
+        {-1, 120, 40, 1, 7, 0}, {-1, 120, 40, 0, 7, 0},
+        {-1, 120, 40, 1, -1, 1},  // pressed while touching: caught
+        {7, 120, 40, 1, 7, 1},    // the same press does not catch again
+        {-1, 120, 40, 0, 7, 1}, {-1, 120, 40, 1, -1, 6},
+        {9, 250, 0, 0, -1, 6},    // away from every flower
+        {-1, 120, 40, 0, 9, 6}, {-1, 120, 40, 1, -1, 7},
+    };
+    for (const auto& s : steps) {
+        if (s.put >= 0) game.put(s.put);
+        game.pointer.x = s.x;
+        game.pointer.y = s.y;
+        game.pointer.buttons = s.buttons;
+        QORN7316_flowersMove(&game.pointer);
+        EXPECT_EQ(g.selected, s.selected) << s.x << "," << s.y << " " << s.buttons << " score " << s.score;
+        EXPECT_EQ(g.score, s.score);
+        EXPECT_EQ(g.held, s.buttons != 0 ? 1 : 0);
+        EXPECT_TRUE(s.selected < 0 || g.angle[s.selected] == 0);   // held flowers stop spinning
+    }
+    EXPECT_EQ(g.tiles[0][0] * 10000 + g.tiles[0][1] * 100 + g.tiles[0][2], 70709);
+    EXPECT_EQ(g.tileColumn, 3);
     EXPECT_EQ(g.lastCaught, 9);
-    EXPECT_EQ(g.score, 7u);
+    EXPECT_EQ(g.y[9], -48);   // back at the top
 }
 
 TEST(FlowersGame, TileMapWrapsAfter512Catches)
 {
     Game game;
-    QORN7316_FLOWERS& g = flowersState;
+    QORN7316_FLOWERS& g = game.g;
     for (int n = 0; n < 512; ++n) QORN7316_flowersCatch(n % 31);
-    EXPECT_EQ(g.tileColumn, 0);
-    EXPECT_EQ(g.tileRow, 0);
+    EXPECT_EQ(g.tileColumn + g.tileRow, 0);
     EXPECT_EQ(g.tiles[0][31], 31 % 31);
     EXPECT_EQ(g.tiles[1][0], 32 % 31);
     EXPECT_EQ(g.tiles[15][31], 511 % 31);
