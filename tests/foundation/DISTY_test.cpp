@@ -7,7 +7,6 @@ TEST(DistyDraw, ColumnsShiftAndWrapVertically)
 {
     DISTY* d = DISTY_new();
     ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->amplitude, 16);
     support::Picture target(3, 8), image(4, 2);   // column 3 lands outside the target
     for (std::int32_t y = 0; y < 2; ++y)
         for (std::int32_t x = 0; x < 4; ++x) IMG_putPixel(image.img, x, y, 0x010000u * static_cast<std::uint32_t>(y + 1) + static_cast<std::uint32_t>(x + 1));
@@ -22,5 +21,4 @@ TEST(DistyDraw, ColumnsShiftAndWrapVertically)
     EXPECT_EQ(d->cursor.offset, 64);
     DISTY_draw(nullptr, target.img);
     DISTY_free(&d);
-    EXPECT_EQ(d, nullptr);
 }

