@@ -9,12 +9,10 @@
 
 namespace {
 
+// A line freed at the end of the scope.
 struct Line {
     SINELINE* line = SINELINE_new();
     ~Line() { SINELINE_free(&line); }
-    Line() = default;
-    Line(const Line&) = delete;
-    Line& operator=(const Line&) = delete;
     SINELINE* operator->() { return line; }
 };
 
