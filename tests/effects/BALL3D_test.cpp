@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <vector>
 
 #include "effects/BALL3D.h"
 #include "foundation/RANDOM.h"
@@ -10,22 +10,12 @@ namespace {
 
 using support::Picture;
 
-struct Ball {
-    BALL3D* ball = BALL3D_new();
-    Ball(IMG* img, std::int32_t x, std::int32_t y, std::int32_t r, std::uint32_t c, BALL3D_XYZ light)
-    {
-        ball->image = img;
-        ball->x = x;
-        ball->y = y;
-        ball->radius = r;
-        ball->colour = c;
-        ball->light = light;
-        BALL3D_draw(ball);
-    }
-    ~Ball() { BALL3D_free(&ball); }
-    Ball(const Ball&) = delete;
-    Ball& operator=(const Ball&) = delete;
-};
+// A ball drawn from a record of its own; the draw reads only these fields.
+void drawBall(IMG* img, std::int32_t x, std::int32_t y, std::int32_t r, std::uint32_t c, BALL3D_XYZ light)
+{
+    BALL3D ball{x, y, 0, 256, 256, 256, r, c, 0, img, 0, light};
+    BALL3D_draw(&ball);
+}
 
 constexpr std::uint32_t back = 0x123456u;
 
@@ -34,26 +24,21 @@ constexpr std::uint32_t back = 0x123456u;
 TEST(Ball3dNew, DrawsCentreRadiusAndColourInOrder)
 {
     RANDOM_srand(99u);
-    std::int32_t r[5];
-    for (auto& v : r) v = RANDOM_random30();
-    RANDOM_srand(99u);
     BALL3D* b = BALL3D_new();
-    EXPECT_EQ(b->x, r[0] & 255);
-    EXPECT_EQ(b->y, r[1] & 255);
-    EXPECT_EQ(b->radius, r[3] & 255);
-    EXPECT_EQ(b->colour, static_cast<std::uint32_t>(r[4]));
+    EXPECT_EQ((std::vector<std::int64_t>{b->x, b->y, b->z, b->radius, b->colour}),
+              (std::vector<std::int64_t>{195, 65, 159, 21, 0x0D14AE01}));
     BALL3D_free(&b);
 }
 
 TEST(Ball3dDraw, UnlitDiscRadiusZeroAndClipping)
 {
     Picture dot(16, 16, back);
-    Ball b0(dot.img, 5, 9, 0, 0x404040u, {10, 10, 10});
+    drawBall(dot.img, 5, 9, 0, 0x404040u, {10, 10, 10});
     EXPECT_EQ(dot.at(5, 9), 0x404040u);
     EXPECT_EQ(dot.count(back), 255);
     // No light: the colour everywhere within the radius, nothing past it.
     Picture p(64, 64, back);
-    Ball b(p.img, 32, 32, 20, 0x336699u, {0, 0, 0});
+    drawBall(p.img, 32, 32, 20, 0x336699u, {0, 0, 0});
     EXPECT_EQ(p.count(back) + p.count(0x336699u), 64 * 64);
     for (std::int32_t y = 0; y < 64; ++y)
         for (std::int32_t x = 0; x < 64; ++x) {
@@ -61,19 +46,18 @@ TEST(Ball3dDraw, UnlitDiscRadiusZeroAndClipping)
             if (d <= 18 * 18) { EXPECT_EQ(p.at(x, y), 0x336699u) << x << "," << y; }
             if (d > 21 * 21) { EXPECT_EQ(p.at(x, y), back) << x << "," << y; }
         }
-    // Half outside at the lower left corner: the inside part is drawn.
-    Picture corner(32, 32, back);
-    Ball c(corner.img, 0, 31, 12, 0x00FF00u, {0, 0, 0});
-    EXPECT_EQ(corner.at(0, 31), 0x00FF00u);
-    EXPECT_EQ(corner.at(8, 25), 0x00FF00u);
-    EXPECT_EQ(corner.at(13, 31), back);
-    EXPECT_EQ(corner.at(0, 17), back);
+    // Out over three edges: the inside part is drawn, up to the last column.
+    Picture corner(11, 32, back);
+    drawBall(corner.img, 0, 31, 12, 0x00FF00u, {0, 0, 0});
+    for (auto [x, y] : {std::pair{0, 31}, {8, 25}, {10, 31}}) EXPECT_EQ(corner.at(x, y), 0x00FF00u) << x << "," << y;
+    EXPECT_EQ(corner.at(0, 18), back);
+    EXPECT_EQ(corner.at(10, 20), back);
 }
 
 TEST(Ball3dDraw, LightBrightensTowardItAndStaysGrey)
 {
     Picture p(128, 128, back);
-    Ball b(p.img, 64, 64, 40, 0x808080u, {10, 10, 10});
+    drawBall(p.img, 64, 64, 40, 0x808080u, {10, 10, 10});
     // (84, 84): dx = dy = 20, dz about 28: +68 * 10 / 9 = 75; (44, 44): -12 * 10 / 9 = -13.
     EXPECT_GT(p.at(84, 84) & 0xFF, 0x80u + 60);
     EXPECT_LT(p.at(44, 44) & 0xFF, 0x80u);
@@ -87,17 +71,9 @@ TEST(Ball3dDraw, LightBrightensTowardItAndStaysGrey)
 TEST(Ball3dDraw, DiagnosticOnlyWhenTheLastBrightnessPassesFullScale)
 {
     Picture p(8, 8);
-    testing::internal::CaptureStdout();
-    Ball quiet(p.img, 4, 4, 50, 0x202020u, {10, 10, 10});
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(support::printed(BALL3D_debug, [&] { drawBall(p.img, 4, 4, 50, 0x202020u, {10, 10, 10}); }), "");
     // Light (0, 10, 0), radius 255: dy runs from -255 to 254, so the
     // brightness from -2550 / 9 to 2540 / 9, and the last point has -283.
-    testing::internal::CaptureStdout();
-    Ball loud(p.img, 4, 4, 255, 0x202020u, {0, 10, 0});
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "min=-283 max=282\n");
-    EXPECT_EQ(support::printed(BALL3D_debug, [] {
-                  BALL3D_draw(nullptr);
-                  BALL3D_free(nullptr);
-              }),
-              "BALL3D error\nBALL3D error\n");
+    EXPECT_EQ(support::printed(BALL3D_debug, [&] { drawBall(p.img, 4, 4, 255, 0x202020u, {0, 10, 0}); }), "min=-283 max=282\n");
+    EXPECT_EQ(support::printed(BALL3D_debug, [] { BALL3D_draw(nullptr); BALL3D_free(nullptr); }), "BALL3D error\nBALL3D error\n");
 }

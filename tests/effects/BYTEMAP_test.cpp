@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "effects/BYTEMAP.h"
@@ -134,18 +135,15 @@ TEST(BytemapPnm, EveryVariantFromMemory)
 }
 
 // Maps are capped at 2^24 cells; sides are checked before their product, and
-// a map is allocated only for data present.
+// a map is allocated only for data present. Header syntax is PNMREAD's and is
+// covered with the IMG reader; these are the cases BYTEMAP decides itself.
 TEST(BytemapPnm, BadDataGivesNull)
 {
     const std::string bad[] = {
-        "", "P", "P7\n1 1\n255\n\x01", "P5", "P5\n", "P5\n4", "P5\n4 ", "P5\n4 1", "P5\n4 1\n", "P5\n4 1\n255",
-        "P5\n4 1\n255\n\x01\x02\x03",   // one cell short
-        "P5\n0 1\n255\n", "P6\n1 0\n255\n", "P5\n2147483648 1\n255\n\x01", "P5\n65536 65536\n255\n\x01",
-        "P5\n99999999999999999999 1\n255\n\x01", "P5\nx 1\n255\n\x01", "P5\n-1 1\n255\n\x01", "P2\n2 1\n255\n7",
-        "P3\n1 1\n255\n1 2", "P1\n5 1\n1 0 1", "P4\n16 2\n\x01\x02\x03", "P5 # only a comment",
-        "1 1 P5 255 \x01", "P5\n1 1\n65535\n\x01\x02", "P5 4096 4096 255\n\x01", "P4 4096 4096\n\x01",
-        "P2 4096 4096 255\n1", "P5 4097 4096 255\n" + std::string(4097 * 4096, '\x07'),
-        "P5 1099511627776 1099511627776 255\n\x01", "P5 4294967296 4294967296 255\n\x01",
+        "", "P5\n4 1\n255", "P5\n4 1\n255\n\x01\x02\x03",   // one cell short
+        "P5\n0 1\n255\n", "P6\n1 0\n255\n", "P5\n65536 65536\n255\n\x01", "P5 4294967296 4294967296 255\n\x01",
+        "P2\n2 1\n255\n7", "P3\n1 1\n255\n1 2", "P1\n5 1\n1 0 1", "P4\n16 2\n\x01\x02\x03", "P5\n1 1\n65535\n\x01\x02",
+        "P5 4096 4096 255\n\x01", "P4 4096 4096\n\x01", "P2 4096 4096 255\n1", "P5 4097 4096 255\n" + std::string(4097 * 4096, '\x07'),
     };
     for (const std::string& d : bad) {
         BYTEMAP* map = nullptr;
@@ -163,16 +161,13 @@ TEST(BytemapPnm, FilesAndSaveRoundTrip)
     const Case cases[] = {
         {"ramp.pgm", "ramp-plain.pgm", 16, 4, 1, 0, 17},
         {"gray12.pbm", "gray12-plain.pbm", 12, 3, 11, 0, 255},
-        {"flat.ppm", "flat-plain.ppm", 0, 0, 2, 1, 60},   // (30 + 60 + 90) / 3
+        {"flat.ppm", "flat-plain.ppm", 3, 2, 2, 1, 60},   // (30 + 60 + 90) / 3
     };
     for (const Case& c : cases) {
         BYTEMAP* binary = BYTEMAP_load((dir + c.binary).c_str());
         BYTEMAP* plain = BYTEMAP_load((dir + c.plain).c_str());
         ASSERT_NE(binary, nullptr) << c.binary;
-        if (c.w != 0) {
-            EXPECT_EQ(binary->width, c.w) << c.binary;
-            EXPECT_EQ(binary->height, c.h) << c.binary;
-        }
+        EXPECT_EQ(std::pair(binary->width, binary->height), std::pair(c.w, c.h)) << c.binary;
         EXPECT_EQ(BYTEMAP_getPixel(binary, c.x, c.y), c.cell) << c.binary;
         EXPECT_TRUE(BYTEMAP_equal(binary, plain)) << c.binary;
         BYTEMAP_free(&binary);
@@ -198,7 +193,7 @@ TEST(BytemapPnm, FilesAndSaveRoundTrip)
     BYTEMAP_free(&back);
 }
 
-TEST(BytemapArithmetic, WrapFloorTablesAndPalette)
+TEST(BytemapArithmetic, WrapFloorTablesPaletteAndRandomFill)
 {
     BYTEMAP* map = sized(2, 1);
     map->bytes[0] = 250;
@@ -231,17 +226,12 @@ TEST(BytemapArithmetic, WrapFloorTablesAndPalette)
     BYTEMAP_toImage(map, image.img, &palette);
     EXPECT_EQ(image.at(0, 0), 0x0F0F0Fu);
     EXPECT_EQ(image.at(1, 0), 0u);
-    for (BYTEMAP* m : {map, table, mask}) BYTEMAP_free(&m);
-}
-
-TEST(BytemapArithmetic, RandomFillDrawsThirtyBitValuesCellByCell)
-{
-    BYTEMAP* map = sized(3, 1);
+    // Random fill: base + (random30 & mask) in the low byte, first cell first.
+    BYTEMAP_setSize(map, 3, 1);
     RANDOM_srand(0x10531751u);
     BYTEMAP_randomFill(map, 250, 0x3F);
-    RANDOM_srand(0x10531751u);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(map->bytes[i], (250 + (RANDOM_random30() & 0x3F)) % 256) << i;
-    BYTEMAP_free(&map);
+    EXPECT_EQ(cells(map), (std::vector<int>{2, 1, 36}));
+    for (BYTEMAP* m : {map, table, mask}) BYTEMAP_free(&m);
 }
 
 TEST(BytemapBlits, ClippingTransparencyAverageAndWrap)

@@ -1,28 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "effects/HELIX.h"
 #include "foundation/RANDOM.h"
 #include "support/support.h"
 
 using support::Picture;
 
-TEST(HelixRandomize, RangesAndShade)
+TEST(HelixRecord, DrawsInOrderAndAdvanceWraps)
 {
     RANDOM_srand(7u);
-    for (std::int32_t n = 0; n < 50; ++n) {
-        HELIX* h = HELIX_new();
-        EXPECT_TRUE(h->speed >= 8 && h->speed <= 31) << h->speed;
-        EXPECT_TRUE(h->amplitude >= 16 && h->amplitude <= 115) << h->amplitude;
-        EXPECT_TRUE(h->offset >= 64 && h->offset <= 126) << h->offset;
-        EXPECT_EQ(h->colour & 0x808080u, 0x808080u);
-        EXPECT_EQ(h->shade, (h->colour & 0xFEFEFEu) >> 1);
-        HELIX_free(&h);
-    }
-}
-
-TEST(HelixAdvance, WrapsBothWays)
-{
-    HELIX* h = HELIX_new();
+    HELIX* h = HELIX_new();   // phase, speed, step, amplitude, offset, colour; the shade is half the colour
+    EXPECT_EQ((std::vector<std::int64_t>{h->phase, h->speed, h->step, h->amplitude, h->offset, h->colour, h->shade}),
+              (std::vector<std::int64_t>{14, 8, 5, 46, 115, 0xE9EEF9, 0x74777C}));
+    // Advancing wraps both ways.
     h->phase = 1020;
     h->speed = 31;
     HELIX_advance(h);

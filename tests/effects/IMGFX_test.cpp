@@ -22,6 +22,7 @@ struct Img {
         img.height = h;
         img.pixels = data.data();
     }
+    Img(int w, int h, const std::vector<std::uint32_t>& px) : Img(w, h) { std::copy(px.begin(), px.end(), data.begin()); }
     Img(const Img&) = delete;
     Img& operator=(const Img&) = delete;
     IMG* get() { return &img; }
@@ -44,6 +45,13 @@ Points lit(const Img& img)
 Row row(const Img& img, int y)
 {
     return {img->pixels + y * img->width, img->pixels + (y + 1) * img->width};
+}
+
+Row upTo(std::uint32_t n)   // 1, 2 .. n
+{
+    Row r(n);
+    for (std::uint32_t i = 0; i < n; ++i) r[i] = i + 1;
+    return r;
 }
 
 }  // namespace
@@ -82,7 +90,7 @@ TEST(ImgfxLine, TieBreakWidthsAndEnds)
     EXPECT_EQ(lit(flat), lit(back));
 }
 
-TEST(ImgfxLine, GradientsAndTwoEndedMixes)
+TEST(ImgfxLine, GradientsTwoEndedMixesAndPixelWrites)
 {
     const std::uint32_t a = 0x0000AA, b = 0xBB0000, g = 0x101010;
     Img img(6, 5);
@@ -96,18 +104,13 @@ TEST(ImgfxLine, GradientsAndTwoEndedMixes)
     EXPECT_EQ(row(img, 2), (Row{g, g, 0x202020, g, g, 0}));
     EXPECT_EQ(row(img, 3), (Row{g, g, g, g, 0, 0}));
     EXPECT_EQ(row(img, 4), (Row{0x7F7F7F, 0x7F7F7F, 0xBFBFBF, 0x7F7F7F, 0x7F7F7F, 0}));
-}
-
-TEST(ImgfxPixelWrites, AverageAndSaturatingAdd)
-{
-    Img img(2, 1);
-    img.at(0, 0) = 0xAAFF0301;
-    IMGFX_averagePixel(img.get(), 0, 0, 0x010101);
-    img.at(1, 0) = 0x10F080;
-    IMGFX_addPixel(img.get(), 1, 0, 0x202090);
-    IMGFX_addPixel(img.get(), 2, 0, 0x202090);
-    IMGFX_averagePixel(img.get(), 0, -1, 0x202090);
-    EXPECT_EQ(row(img, 0), (Row{0x800201u, 0x30FFFFu}));
+    // Single pixels: the average drops the top byte, the add saturates; outside is skipped.
+    Img px(2, 1, Row{0xAAFF0301, 0x10F080});
+    IMGFX_averagePixel(px.get(), 0, 0, 0x010101);
+    IMGFX_addPixel(px.get(), 1, 0, 0x202090);
+    IMGFX_addPixel(px.get(), 2, 0, 0x202090);
+    IMGFX_averagePixel(px.get(), 0, -1, 0x202090);
+    EXPECT_EQ(row(px, 0), (Row{0x800201u, 0x30FFFFu}));
 }
 
 TEST(ImgfxSpans, ClipSwapAndBlend)
@@ -198,22 +201,19 @@ TEST(ImgfxCompositing, AverageAddAndKeyedCopy)
     EXPECT_EQ(lit(dst), (Points{{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}}));
     EXPECT_EQ(dst.at(1, 1), 0x7F7F7Fu);
 
-    Img cols(16, 1), sum(12, 1, 0x000010);
-    for (int x = 0; x < 16; ++x) cols.at(x, 0) = static_cast<std::uint32_t>(x + 1);
+    Img cols(16, 1, upTo(16)), sum(12, 1, 0x000010);
     IMGFX_addRect(cols.get(), sum.get(), -5, 0, 0, 0, 10, 1);
     EXPECT_EQ(row(sum, 0), (Row{16, 16, 16, 16, 16, 17, 18, 19, 20, 21, 16, 16}));
     Img white(2, 1, 0xFFFFFF), any(2, 1, 0x123456);
     IMGFX_addRect(white.get(), any.get(), 0, 0, 0, 0, 2, 1);
     EXPECT_EQ(row(any, 0), Row(2, 0xFFFFFF));
 
-    Img keyed(3, 1), ink(3, 1, 0x123456);
-    keyed.data = {0x7F7F7F, 0x017F7F7F, 0x7F7F7E};
-    keyed->pixels = keyed.data.data();
+    Img keyed(3, 1, Row{0x7F7F7F, 0x017F7F7F, 0x7F7F7E}), ink(3, 1, 0x123456);
     IMGFX_copyRectOnKey(ink.get(), keyed.get(), 0, 0, 0, 0, 3, 1, 0x7F7F7F);
     EXPECT_EQ(row(keyed, 0), (Row{0x123456, 0x017F7F7F, 0x7F7F7E}));
 }
 
-TEST(ImgfxCollide, TouchingBoxesNeedSharedPixels)
+TEST(ImgfxPositioned, CollideNeedsSharedPixelsAndScatterStaysOnTheSprite)
 {
     Img a(4, 4, 1), b(4, 4, 1);
     b->x = 4;
@@ -228,10 +228,7 @@ TEST(ImgfxCollide, TouchingBoxesNeedSharedPixels)
     a.at(3, 3) = 1;
     EXPECT_TRUE(IMGFX_collide(a.get(), b.get()));
     EXPECT_TRUE(IMGFX_collide(b.get(), a.get()));
-}
-
-TEST(ImgfxScatter, NoPointsBlackOrEmptySourcesDrawNothing)
-{
+    // Scatter: no points, a black or an empty source draw nothing.
     Img dst(16, 16), src(4, 4, 0x00AA00), black(4, 4), empty(0, 0);
     RANDOM_srand(12345);
     IMGFX_scatter(dst.get(), src.get(), 0);
@@ -245,18 +242,6 @@ TEST(ImgfxScatter, NoPointsBlackOrEmptySourcesDrawNothing)
     for (auto [x, y] : lit(dst)) EXPECT_TRUE(x >= 10 && x < 14 && y >= 3 && y < 7 && dst.at(x, y) == 0x00AA00u);
 }
 
-TEST(ImgfxWholeImage, ReplaceAndInvert)
-{
-    Img img(3, 1, 0x7F7F7F);
-    img.at(1, 0) = 0x017F7F7F;
-    IMGFX_replaceColour(img.get(), 0x7F7F7F, 0xC0FFEE);
-    EXPECT_EQ(row(img, 0), (Row{0xC0FFEE, 0x017F7F7F, 0xC0FFEE}));
-    img.at(0, 0) = 0x123456;
-    img.at(2, 0) = 0xFF000000;
-    IMGFX_invert(img.get());
-    EXPECT_EQ(row(img, 0), (Row{0xEDCBA9, 0x808080, 0xFFFFFF}));
-}
-
 TEST(ImgfxPostFilters, WhitePixelEdgesSaturationAndInPlace)
 {
     Img src(9, 2), dst(9, 2);
@@ -266,7 +251,6 @@ TEST(ImgfxPostFilters, WhitePixelEdgesSaturationAndInPlace)
     EXPECT_EQ(row(dst, 1), (Row{0, 0, q, q, 0x7F7F7F, q, q, 0, 0}));
     IMGFX_glowH3(src.get(), dst.get(), 3);
     EXPECT_EQ(row(dst, 1), (Row{0, 0, 0, q, 0xFFFFFF, q, 0, 0, 0}));
-    EXPECT_EQ(lit(dst), (Points{{3, 1}, {4, 1}, {5, 1}}));
     // At the edges the blur darkens, the glow saturates; shift -4 counts as 0.
     Img full(6, 1, 0xFFFFFF), out(6, 1), green(6, 1, 0x80F080);
     IMGFX_blurH5(full.get(), out.get());
@@ -279,13 +263,20 @@ TEST(ImgfxPostFilters, WhitePixelEdgesSaturationAndInPlace)
     IMGFX_blurH5(green.get(), small.get());
     EXPECT_EQ(small.at(2, 0), 0x80F080u);
     // In place, the blur sees its own results on the right.
-    Img self(9, 1);
-    self.at(4, 0) = 0xFF;
+    Img self(9, 1, Row{0, 0, 0, 0, 0xFF});
     IMGFX_blurH5(self.get(), self.get());
     EXPECT_EQ(row(self, 0), (Row{3, 5, 0x13, 0x15, 0x87, 0x23, 0x1F, 0, 0}));
 }
-TEST(ImgfxFurtherShapes, XorInvertOutlineAndColourLines)
+
+TEST(ImgfxFurtherShapes, ReplaceInvertXorOutlineAndColourLines)
 {
+    Img whole(3, 1, Row{0x7F7F7F, 0x017F7F7F, 0x7F7F7F});
+    IMGFX_replaceColour(whole.get(), 0x7F7F7F, 0xC0FFEE);
+    EXPECT_EQ(row(whole, 0), (Row{0xC0FFEE, 0x017F7F7F, 0xC0FFEE}));
+    whole.at(0, 0) = 0x123456;
+    whole.at(2, 0) = 0xFF000000;
+    IMGFX_invert(whole.get());
+    EXPECT_EQ(row(whole, 0), (Row{0xEDCBA9, 0x808080, 0xFFFFFF}));
     Img img(8, 8, 0x123456);
     IMGFX_xorRect(img.get(), -2, -2, 20, 20, 0xFF00FF);
     EXPECT_EQ(img.at(7, 7), 0xED34A9u);
@@ -311,7 +302,7 @@ TEST(ImgfxFurtherShapes, XorInvertOutlineAndColourLines)
     EXPECT_EQ(ramp.at(3, 2), 0x213141u);
 }
 
-TEST(ImgfxFurtherFilters, WhitePixelFigures)
+TEST(ImgfxFurtherFilters, WhitePixelFiguresMosaicMirrorAndScrolls)
 {
     Img src(5, 5), dst(5, 5);
     src.at(2, 2) = 0xFFFFFF;
@@ -341,19 +332,11 @@ TEST(ImgfxFurtherFilters, WhitePixelFigures)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(edges->pixels[y * 5 + x], (x % 4 && y % 4) ? 0xFFFFFFu : 0u) << x << "," << y;
     IMG_free(&edges);
-}
 
-TEST(ImgfxFurtherFilters, MosaicMirrorAndScrolls)
-{
-    Img img(3, 3);
-    for (int i = 0; i < 9; ++i) img->pixels[i] = static_cast<std::uint32_t>(i + 1);
+    Img img(3, 3, upTo(9));
     IMGFX_mosaic(img.get(), 2, 2);
-    EXPECT_EQ(Row(img->pixels, img->pixels + 9),
-              (Row{1, 1, 3, 1, 1, 3, 7, 7, 9}));
-    Img mean(3, 1);
-    mean.at(0, 0) = 10;
-    mean.at(1, 0) = 0x10020014;
-    mean.at(2, 0) = 31;
+    EXPECT_EQ(img.data, (Row{1, 1, 3, 1, 1, 3, 7, 7, 9}));
+    Img mean(3, 1, Row{10, 0x10020014, 31});
     IMGFX_mosaicMean(mean.get(), 2, 5);
     EXPECT_EQ(row(mean, 0), (Row{0x01000F, 0x01000F, 31}));
 
@@ -363,22 +346,20 @@ TEST(ImgfxFurtherFilters, MosaicMirrorAndScrolls)
     EXPECT_EQ(lit(quad), (Points{{1, 0}, {2, 0}, {1, 3}, {2, 3}}));
 
     auto scrolled = [](void (*op)(IMG*, std::int32_t, std::int32_t), int dx, int dy) {
-        Img line(4, 2);
-        for (int i = 0; i < 8; ++i) line->pixels[i] = static_cast<std::uint32_t>(i + 1);
+        Img line(4, 2, upTo(8));
         op(line.get(), dx, dy);
-        return Row(line->pixels, line->pixels + 8);
+        return line.data;
     };
-        EXPECT_EQ(scrolled(IMGFX_scroll, 1, 0), (Row{2, 3, 4, 0, 6, 7, 8, 0}));
+    EXPECT_EQ(scrolled(IMGFX_scroll, 1, 0), (Row{2, 3, 4, 0, 6, 7, 8, 0}));
     EXPECT_EQ(scrolled(IMGFX_scroll, -1, 1), (Row{0, 5, 6, 7, 0, 0, 0, 0}));
     EXPECT_EQ(scrolled(IMGFX_scrollSmear, 1, -1), (Row{2, 3, 4, 4, 2, 3, 4, 4}));
     EXPECT_EQ(scrolled(IMGFX_scrollSmear, -9, 0), (Row{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(scrolled(IMGFX_scroll, -9, 0), Row(8, 0));
 
-    Img wrap(4, 2), scratch(4, 2), wrong(3, 2);
-    for (int i = 0; i < 8; ++i) wrap->pixels[i] = static_cast<std::uint32_t>(i + 1);
+    Img wrap(4, 2, upTo(8)), scratch(4, 2), wrong(3, 2);
     IMGFX_scrollWrap(wrap.get(), wrong.get(), 1, 0);
     IMGFX_scrollWrap(wrap.get(), scratch.get(), -5, 3);
-    EXPECT_EQ(Row(wrap->pixels, wrap->pixels + 8), (Row{8, 5, 6, 7, 4, 1, 2, 3}));
+    EXPECT_EQ(wrap.data, (Row{8, 5, 6, 7, 4, 1, 2, 3}));
 }
 
 TEST(ImgfxErrors, NullArgumentsReportOnceAndDrawNothing)

@@ -3,49 +3,35 @@
 #include "effects/PARTIXEL.h"
 #include "support/support.h"
 
-namespace {
-
-struct Particles {
-    PARTIXEL* p = PARTIXEL_new();
-    explicit Particles(IMG* img, std::uint32_t colour)
-    {
-        p->image = img;
-        p->colour = colour;
-    }
-    ~Particles() { PARTIXEL_free(&p); }
-    Particles(const Particles&) = delete;
-    Particles& operator=(const Particles&) = delete;
-};
-
-constexpr std::uint32_t water = 0x0000FFu;
+constexpr std::uint32_t water = 0x0000FFu;   // const: internal to this file
 constexpr std::uint32_t wall = 0xFFFFFFu;
-
-}  // namespace
 
 TEST(PartixelWater, FallsFlowsSidewaysAndStaysWhenBoxedIn)
 {
+    PARTIXEL* made = PARTIXEL_new();
+    EXPECT_EQ(made->rule, &PARTIXEL_flowRight);
+    PARTIXEL_free(&made);
     support::Picture fall(5, 4);
-    Particles w(fall.img, water);
-    EXPECT_EQ(w.p->rule, &PARTIXEL_flowRight);
-    EXPECT_STREQ(w.p->name, "WATER");
+    PARTIXEL w{{}, nullptr, water, fall.img, nullptr, 0, {}};
     IMG_putPixel(fall.img, 2, 0, water);
     for (std::int32_t y = 1; y < 4; ++y) {
-        w.p->rule(w.p);
+        PARTIXEL_flowRight(&w);
         EXPECT_EQ(fall.at(2, y), water);
-        EXPECT_EQ(w.p->count, 1);
+        EXPECT_EQ(w.count, 1);
     }
-    PARTIXEL_flowLeft(w.p);   // leaves at the bottom
+    PARTIXEL_flowLeft(&w);   // leaves at the bottom
     EXPECT_EQ(fall.count(water), 0);
 
     support::Picture pic(5, 3);
-    w.p->image = pic.img;
+    w.image = pic.img;
     for (std::int32_t x = 0; x < 5; ++x) IMG_putPixel(pic.img, x, 2, wall);
     IMG_putPixel(pic.img, 1, 1, wall);
     IMG_putPixel(pic.img, 3, 1, wall);
     IMG_putPixel(pic.img, 2, 1, water);   // walls left, right and below
+    IMG_putPixel(pic.img, 0, 1, water);   // walls right and below: lost over the left edge
     IMG_putPixel(pic.img, 0, 0, wall);
     IMG_putPixel(pic.img, 1, 0, water);   // wall to the left, free to the right over water
-    PARTIXEL_flowRight(w.p);
+    PARTIXEL_flowRight(&w);
     EXPECT_EQ(pic.at(2, 1), water);
     // The top particle sits on a wall: it moves right, is met again and moves on.
     EXPECT_EQ(pic.at(1, 0) | pic.at(4, 0), 0u);
@@ -55,16 +41,16 @@ TEST(PartixelWater, FallsFlowsSidewaysAndStaysWhenBoxedIn)
 
 TEST(PartixelSparks, SteamOverWaterFadeInTheOpenDeathOnWalls)
 {
-    Particles s(nullptr, 0xFF0000u);
+    PARTIXEL s{};
     std::int32_t stayed = 0;
     for (std::int32_t n = 0; n < 40; ++n) {
         support::Picture over(3, 5, water), open(3, 5), walled(3, 5, wall);
         for (const support::Picture* pic : {&over, &open, &walled}) {
-            s.p->image = pic->img;
+            s.image = pic->img;
             IMG_putPixel(pic->img, 1, 4, 0x800000u);
-            PARTIXEL_sparks(s.p);
+            PARTIXEL_sparks(&s);
             if (pic == &over) {
-                EXPECT_EQ(s.p->count, 1);
+                EXPECT_EQ(s.count, 1);
             }
         }
         if (over.at(1, 4) == 0x800000u) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "audio/SAMPLE.h"
 #include "effects/RAINBOW.h"
 
@@ -8,14 +10,8 @@ TEST(Rainbow, WheelCornerEntries)
     SAMPLE* wheel = RAINBOW_new();
     ASSERT_NE(wheel, nullptr);
     ASSERT_EQ(wheel->count, 1536);
-    EXPECT_EQ(wheel->values[0], 0x00FF00);
-    EXPECT_EQ(wheel->values[255], 0x00FFFF);
-    EXPECT_EQ(wheel->values[256], 0x00FFFF);
-    EXPECT_EQ(wheel->values[512], 0x0000FF);
-    EXPECT_EQ(wheel->values[768], 0xFF00FF);
-    EXPECT_EQ(wheel->values[1024], 0xFF0000);
-    EXPECT_EQ(wheel->values[1280], 0xFFFF00);
-    EXPECT_EQ(wheel->values[1535], 0x00FF00);
-    EXPECT_EQ(wheel->values[640], 0x8000FF);
+    const std::pair<int, std::int32_t> entries[] = {{0, 0x00FF00},    {255, 0x00FFFF},  {256, 0x00FFFF},  {512, 0x0000FF}, {640, 0x8000FF},
+                                                    {768, 0xFF00FF}, {1024, 0xFF0000}, {1280, 0xFFFF00}, {1535, 0x00FF00}};
+    for (auto [i, want] : entries) EXPECT_EQ(wheel->values[i], want) << i;
     SAMPLE_free(&wheel);
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "effects/RASTER.h"
@@ -45,7 +45,7 @@ TEST(RasterRecord, CreationDrawsTheSpeedFromTheGenerator)
     EXPECT_EQ(raster, nullptr);
 }
 
-TEST(RasterScroll, NegativeSpeedWrapsIntoOneToLength)
+TEST(RasterScroll, NegativeSpeedWrapsIntoOneToLengthAndSmoothWraps)
 {
     RASTER* raster = indexRaster(4);
     const std::int32_t length = 4 << 16;
@@ -61,6 +61,13 @@ TEST(RasterScroll, NegativeSpeedWrapsIntoOneToLength)
     support::Picture image(1, 6);
     RASTER_draw(raster, image.img);
     for (int y = 0; y < 6; ++y) EXPECT_EQ(image.at(0, y), static_cast<std::uint32_t>(y % 4)) << y;
+    // Smoothing wraps above the end and reflects below the start.
+    const std::uint32_t blue[4] = {0, 4, 8, 12};
+    for (int i = 0; i < 4; ++i) raster->colours[i] = blue[i] | 0x640000u;
+    RASTER_smooth(raster, 1);
+    // i = 0: 2*0 + c1 + c1 = 8; i = 3: 2*12 + c0 + c2 = 32; each / 4.
+    const std::uint32_t expected[4] = {2, 4, 8, 8};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(raster->colours[i], expected[i] | 0x640000u) << i;
     RASTER_free(&raster);
 }
 
@@ -73,9 +80,8 @@ TEST(RasterDraw, RowsColumnsAndBlend)
     for (int y = 0; y < 256; ++y) ASSERT_EQ(image.at(1, y), static_cast<std::uint32_t>((1500 + y) % 1536)) << y;
 
     RASTER_setSize(raster, 3);
-    raster->colours[0] = 0xFF0000;
-    raster->colours[1] = 0x00FF00;
-    raster->colours[2] = 0x0000FF;
+    const std::uint32_t rgb[] = {0xFF0000, 0x00FF00, 0x0000FF};
+    std::copy(rgb, rgb + 3, raster->colours);
     support::Picture wide(5, 2);
     RASTER_drawColumns(raster, wide.img);
     EXPECT_EQ(wide.at(0, 1), 0xFF0000u);
@@ -85,18 +91,6 @@ TEST(RasterDraw, RowsColumnsAndBlend)
     RASTER_drawBlend(raster, wide.img, 64);   // white: (255 * 192 + c * 64) >> 8
     EXPECT_EQ(wide.at(3, 0), 0xFFBFBFu);
     EXPECT_EQ(wide.at(3, 1), 0xBFFFBFu);
-    RASTER_free(&raster);
-}
-
-TEST(RasterSmooth, WrapsAboveTheEndAndReflectsBelowTheStart)
-{
-    RASTER* raster = indexRaster(4);
-    const std::uint32_t blue[4] = {0, 4, 8, 12};
-    for (int i = 0; i < 4; ++i) raster->colours[i] = blue[i] | 0x640000u;
-    RASTER_smooth(raster, 1);
-    // i = 0: 2*0 + c1 + c1 = 8; i = 3: 2*12 + c0 + c2 = 32; each / 4.
-    const std::uint32_t expected[4] = {2, 4, 8, 8};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(raster->colours[i], expected[i] | 0x640000u) << i;
     RASTER_free(&raster);
 }
 
@@ -112,8 +106,6 @@ TEST(RasterFiles, LoadGivesAnEmptyRasterAndSaveTouchesNothing)
     support::Picture image(2, 2);
     RASTER_draw(raster, image.img);
     EXPECT_FALSE(RASTER_save(raster, path.c_str()));
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    EXPECT_EQ(text.str(), "keep");
+    EXPECT_EQ(std::filesystem::file_size(path), 4u);   // "keep" still there
     RASTER_free(&raster);
 }

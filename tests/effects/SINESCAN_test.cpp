@@ -16,7 +16,7 @@ struct Scan {
 
 }  // namespace
 
-TEST(SinescanRandomize, PaletteRampsAndAmplitudes)
+TEST(SinescanRecord, PaletteRampsAmplitudesAndCopies)
 {
     Scan s;
     EXPECT_EQ(s->values->count, 256);
@@ -25,6 +25,17 @@ TEST(SinescanRandomize, PaletteRampsAndAmplitudes)
                                                     {1535, 0xFFFF}, {1537, 0x1FFFF}, {2047, 0xFFFFFF}};
     for (auto [i, want] : entries) EXPECT_EQ(s->palette->values[i], want) << i;
     for (const SINESCAN_WAVE& w : s->wave) EXPECT_EQ(w.amplitude, 0x1000000);
+    // Copies: two new records differ until one is copied to the other.
+    Scan b;
+    EXPECT_FALSE(SINESCAN_equal(s.s, b.s));
+    SINESCAN_copy(s.s, b.s);
+    EXPECT_TRUE(SINESCAN_equal(s.s, b.s));
+    SINESCAN* c = SINESCAN_clone(s.s);
+    EXPECT_TRUE(SINESCAN_equal(s.s, c));
+    c->wave[2].step += 1;
+    EXPECT_FALSE(SINESCAN_equal(s.s, c));
+    SINESCAN_free(&c);
+    EXPECT_EQ(support::printed(SINESCAN_debug, [] { SINESCAN_compute(nullptr); }), "SINESCAN error\n");
 }
 
 TEST(SinescanDraw, FullPeakShadesBy127AndZeroAmplitudeDrawsNothing)
@@ -53,18 +64,4 @@ TEST(SinescanDraw, FullPeakShadesBy127AndZeroAmplitudeDrawsNothing)
     SINESCAN_drawShade(s.s, none.img);
     SINESCAN_drawPalette(s.s, none.img);
     EXPECT_EQ(none.count(0), 256 * 256);
-}
-
-TEST(SinescanCopy, EqualCopyAndClone)
-{
-    Scan a, b;
-    EXPECT_FALSE(SINESCAN_equal(a.s, b.s));
-    SINESCAN_copy(a.s, b.s);
-    EXPECT_TRUE(SINESCAN_equal(a.s, b.s));
-    SINESCAN* c = SINESCAN_clone(a.s);
-    EXPECT_TRUE(SINESCAN_equal(a.s, c));
-    c->wave[2].step += 1;
-    EXPECT_FALSE(SINESCAN_equal(a.s, c));
-    SINESCAN_free(&c);
-    EXPECT_EQ(support::printed(SINESCAN_debug, [] { SINESCAN_compute(nullptr); }), "SINESCAN error\n");
 }
