@@ -27,46 +27,29 @@ FILL* startedOn(IMG* image, std::int32_t x, std::int32_t y, std::uint32_t colour
 
 }  // namespace
 
-TEST(FillPlain, IslandAndStripSpreadOnePixelPerGeneration)
+// Pixels outside read as 0 too, but the clip box keeps the fill inside; the
+// 0x111111 pixel is a wall. FILL_step and FILL_stepCollect paint alike.
+TEST(FillPlain, OneGenerationAStepInsideTheImageAndTheOldColour)
 {
-    Picture island(3, 3, 0x111111);
-    IMG_putPixel(island.img, 1, 1, 0x222222);
-    FILL* fill = startedOn(island.img, 1, 1, 0xFF0000);
-    EXPECT_EQ(fill->colourStep, 0x010101u);
-    EXPECT_EQ(fill->oldColour, 0x222222u);
-    EXPECT_EQ(FILL_step(fill), 0);   // one pixel: finished in one step
-    EXPECT_EQ(island.count(0xFF0000), 1);
-    EXPECT_EQ(island.at(1, 1), 0xFF0000u);
-    EXPECT_EQ(fill->generation, 1);
-    EXPECT_EQ(fill->right, 3);
-    EXPECT_EQ(fill->bottom, 3);
-    FILL_free(&fill);
-    EXPECT_EQ(fill, nullptr);
-
-    Picture strip(10, 1, 0);
-    fill = startedOn(strip.img, 0, 0, 0x00FF00);
-    for (int g = 1; g <= 9; ++g) {
-        ASSERT_EQ(FILL_step(fill), 1) << g;
-        EXPECT_EQ(strip.count(0x00FF00), g);
-        EXPECT_EQ(strip.at(g - 1, 0), 0x00FF00u);
-    }
-    EXPECT_EQ(FILL_step(fill), 0);
-    EXPECT_EQ(strip.count(0x00FF00), 10);
-    EXPECT_EQ(FILL_step(fill), 0);   // finished fills stay finished
-    FILL_free(&fill);
-}
-
-// Pixels outside read as 0 too, but the clip box keeps the fill inside.
-TEST(FillPlain, BlackStopsAtTheImageEdgeAndCollectsEveryPixelOnce)
-{
-    Picture image(5, 4, 0);
-    FILL* fill = startedOn(image.img, 2, 1, 0x0000FF);
+    Picture plain(5, 4, 0);
+    Picture collected(5, 4, 0);
+    for (IMG* i : {plain.img, collected.img}) IMG_putPixel(i, 3, 1, 0x111111);
+    FILL* a = startedOn(plain.img, 2, 1, 0x0000FF);
+    FILL* b = startedOn(collected.img, 2, 1, 0x0000FF);
+    EXPECT_EQ(a->colourStep, 0x010101u);
     ARRAY* points = ARRAY_new();
     ARRAY_setElementSize(points, 8);
-    int steps = 0;
-    while (FILL_stepCollect(fill, points) != 0) ASSERT_LT(++steps, 20);
-    EXPECT_EQ(steps + 1, 5);   // the farthest corners, (0, 3) and (4, 3), are 2 + 2 away
-    ASSERT_EQ(points->count, 20);
+    const int painted[5] = {1, 4, 10, 16, 19};   // (0, 3), (4, 3) and, round the wall, (4, 1) are 4 away
+    for (int g = 1; g <= 5; ++g) {
+        EXPECT_EQ(FILL_step(a) != 0, g < 5) << g;
+        EXPECT_EQ(plain.count(0x0000FF), painted[g - 1]) << g;
+        EXPECT_EQ(FILL_stepCollect(b, points) != 0, g < 5) << g;
+        EXPECT_TRUE(IMG_equal(plain.img, collected.img)) << g;
+    }
+    EXPECT_EQ(FILL_step(a), 0);   // finished fills stay finished
+    EXPECT_EQ(a->generation, 5);
+    EXPECT_EQ(plain.at(3, 1), 0x111111u);
+    ASSERT_EQ(points->count, 19);
     std::set<std::pair<std::int32_t, std::int32_t>> seen;
     for (std::int32_t i = 0; i < points->count; ++i) {
         std::int32_t p[2];
@@ -74,9 +57,10 @@ TEST(FillPlain, BlackStopsAtTheImageEdgeAndCollectsEveryPixelOnce)
         EXPECT_TRUE(p[0] >= 0 && p[0] < 5 && p[1] >= 0 && p[1] < 4) << p[0] << "," << p[1];
         EXPECT_TRUE(seen.emplace(p[0], p[1]).second) << p[0] << "," << p[1];   // once only
     }
-    EXPECT_EQ(image.count(0x0000FF), 20);
     ARRAY_free(&points);
-    FILL_free(&fill);
+    FILL_free(&a);
+    FILL_free(&b);
+    EXPECT_EQ(a, nullptr);
 }
 
 TEST(FillPlain, SameColourWrongModeAndNullAreRefused)

@@ -5,12 +5,18 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "raster/IMG.h"
 #include "raster/RECT.h"
 #include "support/support.h"
 
 namespace {
+
+std::vector<std::int32_t> cornersOf(const RECT* r)
+{
+    return {r->corners->start->x, r->corners->start->y, r->corners->end->x, r->corners->end->y};
+}
 
 void corners(RECT* r, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1)
 {
@@ -52,10 +58,7 @@ TEST(RectRecord, DefaultsCopyCloneAndNull)
 {
     RECT* r = RECT_new();
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->corners->start->x, 0);
-    EXPECT_EQ(r->corners->start->y, 0);
-    EXPECT_EQ(r->corners->end->x, 255);
-    EXPECT_EQ(r->corners->end->y, 255);
+    EXPECT_EQ(cornersOf(r), (std::vector{0, 0, 255, 255}));
     EXPECT_EQ(r->colour, 0xFFFFFFu);
 
     corners(r, 3, 4, 5, 6);
@@ -115,12 +118,9 @@ TEST(RectShape, NormalizeAndOverlap)
 {
     RECT* a = RECT_new();
     RECT* b = RECT_new();
-    corners(a, 9, 2, 1, 7);
+    corners(a, 9, 7, 1, 2);
     RECT_normalize(a);
-    EXPECT_EQ(a->corners->start->x, 1);
-    EXPECT_EQ(a->corners->end->x, 9);
-    EXPECT_EQ(a->corners->start->y, 2);
-    EXPECT_EQ(a->corners->end->y, 7);
+    EXPECT_EQ(cornersOf(a), (std::vector{1, 2, 9, 7}));
     corners(b, 9, 7, 12, 12);   // touches a's corner
     EXPECT_TRUE(RECT_overlap(a, b));
     corners(b, 10, 7, 12, 12);
