@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "driver/OPTIONS.h"
+#include "support/support.h"
 
 namespace {
 
@@ -20,17 +21,6 @@ Parsed parse(std::vector<const char*> args)
     Parsed p{};
     p.ok = OPTIONS_parse(static_cast<int>(args.size()), args.data(), &p.options, &p.error);
     return p;
-}
-
-std::string captured(void (*print)(std::FILE*))
-{
-    std::FILE* f = std::tmpfile();
-    print(f);
-    std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    text.resize(std::fread(text.data(), 1, text.size(), f));
-    std::fclose(f);
-    return text;
 }
 
 }  // namespace
@@ -97,7 +87,7 @@ TEST(Options, BadOptionsAndValuesGiveOneLine)
 // of 80 columns; the version line and the usage error's two lines.
 TEST(Options, HelpVersionAndUsageError)
 {
-    const std::string help = captured(OPTIONS_help);
+    const std::string help = support::written(OPTIONS_help);
     for (const char* text : {"--audio FILE", "--mute", "--bench", "--version", "-h, --help", "--volume 0..100",
                              "never the sound --audio writes", "  [, ] ", "  Ctrl+M ", "\nKeys in the window", "  space ",
                              "  Escape ", "  5, 6 ", "  +, - ", "\nEnvironment:\n"})
@@ -107,7 +97,7 @@ TEST(Options, HelpVersionAndUsageError)
         EXPECT_LE(end - start, 79u) << help.substr(start, end - start);
     }
     const std::string commit = OPTIONS_COMMIT;
-    EXPECT_EQ(captured(OPTIONS_printVersion), "qorn7316 0.1.0" + (commit.empty() ? "" : " (commit " + commit + ")") + "\n");
-    EXPECT_EQ(captured([](std::FILE* f) { OPTIONS_usageError(f, "unknown option '--x'"); }),
+    EXPECT_EQ(support::written(OPTIONS_printVersion), "qorn7316 0.1.0" + (commit.empty() ? "" : " (commit " + commit + ")") + "\n");
+    EXPECT_EQ(support::written([](std::FILE* f) { OPTIONS_usageError(f, "unknown option '--x'"); }),
               "qorn7316: unknown option '--x'\nTry 'qorn7316 --help'.\n");
 }

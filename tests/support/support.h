@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "raster/IMG.h"
@@ -42,6 +43,20 @@ std::string printed(std::uint8_t& debug, F f)
     std::string out = testing::internal::GetCapturedStdout();
     debug = before;
     return out;
+}
+
+// What print writes to the stream it is given.
+template <class F>
+std::string written(F print)
+{
+    std::FILE* f = std::tmpfile();
+    if (f == nullptr) return "(no temporary file)";
+    print(f);
+    std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    std::fclose(f);
+    return text;
 }
 
 }  // namespace support
