@@ -21,11 +21,6 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  [ -s "$tmp/out" ] && sed 's/^/  program: /' "$tmp/out"
-  exit 1
-}
 
 source "$(dirname "$0")/xserver.sh"
 xserver_start 1280x1024x24
@@ -34,10 +29,6 @@ stop() {
   kill "$qpid" 2>/dev/null
   wait "$qpid" 2>/dev/null
   qpid=""
-}
-geometry() {
-  xwininfo -id "$wid" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
 }
 expect_geometry() {   # $1: what, $2: "X Y W H", or "W H" for the size only
   local got=""

@@ -22,19 +22,10 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  [ -s "$tmp/out" ] && sed 's/^/  program: /' "$tmp/out"
-  exit 1
-}
 
 source "$(dirname "$0")/xserver.sh"
 xserver_start 1024x768x24
 
-geometry() {
-  xwininfo -id "$wid" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
-}
 expect_geometry() {   # centred 256 x 256 client area on the 1024 x 768 screen
   for _ in $(seq 50); do [ "$(geometry)" = "384 256 256 256" ] && return 0; sleep 0.1; done
   fail "$1: window at $(geometry), want 384 256 256 256"

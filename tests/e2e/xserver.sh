@@ -1,5 +1,5 @@
 # A private X server for the window tests, sourced by them. The caller sets
-# $tmp (a scratch folder) and defines fail(). xserver_start SCREEN starts
+# $tmp (a scratch folder) and $program. xserver_start SCREEN starts
 # Xvfb and exports DISPLAY once a client has connected to it; xserver_stop
 # ends it and waits until it is gone. The display number is drawn at random
 # from a high range rather than taken as the lowest free one: a server
@@ -7,6 +7,14 @@
 # socket after it has given up its number, so a new server given that same
 # number at that moment would lose its socket.
 xpid=""
+
+# fail WHAT: the failure line, the program's output below it, and the end
+# (unless the caller has a fail of its own).
+declare -F fail >/dev/null || fail() {
+  echo "FAIL: $*"
+  [ -s "$tmp/out" ] && sed 's/^/  program: /' "$tmp/out"
+  exit 1
+}
 xserver_start() {
   local attempt n
   for attempt in 1 2 3 4 5; do
@@ -45,4 +53,10 @@ start() {
     sleep 0.1
   done
   fail "no window titled QORN7316"
+}
+
+# The window's place and size: X Y W H.
+geometry() {
+  xwininfo -id "$wid" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
 }
