@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/CAPTURE.h"
+#include "support/raster.h"
 
 namespace {
 
@@ -18,20 +19,11 @@ const char* fakeEnv(const char* name)
     return it == environment.end() ? nullptr : it->second.c_str();
 }
 
-std::filesystem::path makeTemp(const char* name)
-{
-    const auto p = std::filesystem::temp_directory_path() / (std::string("qorn-capture-") + std::to_string(::getpid()) + "-" + name);
-    std::filesystem::remove_all(p);
-    std::filesystem::create_directories(p);
-    return p;
-}
-
 }  // namespace
 
 TEST(CaptureFileName, DateTimeAndMillisecondsZeroPadded)
 {
     EXPECT_EQ(CAPTURE_fileName({2026, 12, 6, 21, 45, 1, 42}), "qorn7316-20261206-214501-042.png");
-    EXPECT_EQ(CAPTURE_fileName({1999, 1, 2, 0, 0, 0, 0}), "qorn7316-19990102-000000-000.png");
     EXPECT_EQ(CAPTURE_fileName({2030, 10, 31, 23, 59, 59, 999}), "qorn7316-20301031-235959-999.png");
 }
 
@@ -53,10 +45,11 @@ TEST(CaptureUserDirs, ReadsThePicturesLine)
 
 TEST(CaptureDefaultFolder, EnvironmentThenUserDirsThenHere)
 {
-    const auto home = makeTemp("home");
-    const auto pics = makeTemp("pics");
+    const support::Scratch dir;
+    const std::filesystem::path home = dir.path("home"), pics = dir.path("pics");
     std::filesystem::create_directories(home / ".config");
     std::filesystem::create_directories(home / "Bilder");
+    std::filesystem::create_directories(pics);
     environment = {{"HOME", home.string()}};
     EXPECT_EQ(CAPTURE_defaultFolder(fakeEnv), ".");   // no user-dirs file
     std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
@@ -68,19 +61,18 @@ TEST(CaptureDefaultFolder, EnvironmentThenUserDirsThenHere)
     std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/\"\n";   // HOME itself: switched off
     EXPECT_EQ(CAPTURE_defaultFolder(fakeEnv), ".");
     EXPECT_EQ(CAPTURE_defaultFolder(nullptr), ".");
-    std::filesystem::remove_all(home);
-    std::filesystem::remove_all(pics);
     environment.clear();
 }
 
+// Three shots in quick succession: three files, none overwritten.
 TEST(CaptureServe, WritesOnlyWhenAskedAndNeverOverwrites)
 {
     CAPTURE_reset();
-    const auto folder = makeTemp("shots");
-    CAPTURE_setFolder(folder.string().c_str());
+    const support::Scratch dir;
+    CAPTURE_setFolder(dir.dir().c_str());
     IMG* img = IMG_new();
     EXPECT_TRUE(CAPTURE_serve(img));   // nothing pending: nothing written
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.dir()));
     std::size_t files = 0;
     for (int i = 0; i < 3; ++i) {
         CAPTURE_request();
@@ -91,13 +83,12 @@ TEST(CaptureServe, WritesOnlyWhenAskedAndNeverOverwrites)
         EXPECT_FALSE(CAPTURE_pending());
         if (!written) continue;   // a build without libpng
         ++files;
-        EXPECT_EQ(printed.rfind(folder.string() + "/qorn7316-", 0), 0u) << printed;
+        EXPECT_EQ(printed.rfind(dir.dir() + "/qorn7316-", 0), 0u) << printed;
         EXPECT_TRUE(std::filesystem::exists(printed.substr(0, printed.size() - 1)));
     }
     std::size_t found = 0;
-    for (const auto& e : std::filesystem::directory_iterator(folder)) found += e.path().extension() == ".png";
-    EXPECT_EQ(found, files);   // three in quick succession, none overwritten
+    for (const auto& e : std::filesystem::directory_iterator(dir.dir())) found += e.path().extension() == ".png";
+    EXPECT_EQ(found, files);
     IMG_free(&img);
-    std::filesystem::remove_all(folder);
     CAPTURE_reset();
 }

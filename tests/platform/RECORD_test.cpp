@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/RECORD.h"
+#include "support/raster.h"
+#include "support/support.h"
 
 #ifdef QORN_HAVE_FFMPEG
 extern "C" {
@@ -15,11 +17,6 @@ extern "C" {
 
 namespace {
 
-std::string tempPath(const char* name)
-{
-    return (std::filesystem::temp_directory_path() / (std::string("qorn-record-") + std::to_string(::getpid()) + "-" + name)).string();
-}
-
 struct Decoded {
     std::int32_t width = 0, height = 0, sampleRate = 0;
     std::vector<std::vector<std::uint32_t>> frames;   // bgr0 words
@@ -27,8 +24,7 @@ struct Decoded {
     std::vector<std::int16_t> sound;
 };
 
-// Decodes a whole file with FFmpeg's own decoders; the picture must come back
-// as lossless RGB, the sound as 16-bit values.
+// A whole file through FFmpeg's decoders: the picture must come back as lossless RGB, the sound as 16-bit values.
 bool decode(const std::string& path, Decoded* d)
 {
     AVFormatContext* in = nullptr;
@@ -76,17 +72,15 @@ bool decode(const std::string& path, Decoded* d)
     return ok;
 }
 
-// 16 x 8 pixels of colour + their index (FFV1 cuts a picture into slices,
-// so the tests keep to sizes where each slice has rows).
-IMG* framePicture(std::uint32_t colour)
+// Records 16 x 8 pixels of colour + their index (a size where each of FFV1's slices has rows).
+bool recordFrame(std::uint32_t colour, std::uint32_t ticks)
 {
-    IMG* img = IMG_new();
-    IMG_setSize(img, 16, 8);
-    for (int i = 0; i < 128; ++i) img->pixels[i] = colour + static_cast<std::uint32_t>(i);
-    return img;
+    const support::Picture p(16, 8);
+    for (std::uint32_t i = 0; i < 128; ++i) p.img->pixels[i] = colour + i;
+    return RECORD_frame(p.img, ticks);
 }
 
-// Frame k of the file is framePicture(colours[k]) enlarged by scale, in slot slots[k].
+// Frame k of the file is recordFrame(colours[k]) enlarged by scale, in slot slots[k].
 void expectFrames(const Decoded& d, const std::vector<std::uint32_t>& colours, const std::vector<std::int64_t>& slots, int scale)
 {
     EXPECT_EQ(d.width, 16 * scale);
@@ -104,20 +98,18 @@ void expectFrames(const Decoded& d, const std::vector<std::uint32_t>& colours, c
 
 TEST(RecordLossless, PictureAndSoundComeBackExactly)
 {
-    const std::string path = tempPath("exact.mkv");
+    const support::Scratch dir;
+    const std::string path = dir.path("exact.mkv");
     char error[600] = "";
     ASSERT_TRUE(RECORD_open(path.c_str(), 16, 8, 3, RECORD_TIMING::EXACT, 0, error, sizeof error)) << error;
-    // The sound rendered while each frame is on show: frame 2's comes late
-    // (100 values, the rest with the next frames), frame 4 stood two more
-    // slots and a bit (3 x 882 + 10, less what was still due).
+    // The sound heard while each frame is on show: frame 2's comes late, frame 4 stood
+    // two more slots and a bit (3 x 882 + 10, less what was still due).
     const std::size_t heardPerFrame[7] = {882, 882, 100, 882, 2656, 882, 882};
     std::vector<std::int16_t> expected;
     std::vector<std::uint32_t> colours;
     std::int32_t next = -30000;
     for (std::uint32_t f = 0; f < 7; ++f) {
-        IMG* img = framePicture(colours.emplace_back(0x102030u * (f + 1)));
-        ASSERT_TRUE(RECORD_frame(img, 12345));   // the clock does not matter here
-        IMG_free(&img);
+        ASSERT_TRUE(recordFrame(colours.emplace_back(0x102030u * (f + 1)), 12345));   // the clock does not matter here
         std::vector<std::int16_t> sound(heardPerFrame[f]);
         for (auto& v : sound) v = static_cast<std::int16_t>(next = (next + 37) % 30000);
         RECORD_sound(sound.data(), static_cast<std::int32_t>(sound.size()));
@@ -131,43 +123,34 @@ TEST(RecordLossless, PictureAndSoundComeBackExactly)
     expectFrames(d, colours, {0, 1, 2, 3, 4, 6, 7}, 3);   // frame 4 stands two slots
     EXPECT_EQ(d.sampleRate, 44100);
     EXPECT_EQ(d.sound, expected);
-    std::filesystem::remove(path);
 }
 
+// Shown at 1000, 1005 (same slot: replaces), 1045 (slot 2), 1100 (slot 5); the sound padded with silence.
 TEST(RecordClock, FramesArePlacedByTheClockAndSoundPadded)
 {
-    const std::string path = tempPath("clock.mkv");
+    const support::Scratch dir;
+    const std::string path = dir.path("clock.mkv");
     char error[600] = "";
     ASSERT_TRUE(RECORD_open(path.c_str(), 16, 8, 1, RECORD_TIMING::CLOCK, 1000, error, sizeof error)) << error;
-    // Shown at 1000, 1005 (same slot: replaces), 1045 (slot 2), 1100 (slot 5).
     const std::uint32_t ticks[] = {1000, 1005, 1045, 1100};
-    for (std::uint32_t i = 0; i < 4; ++i) {
-        IMG* img = framePicture(0x100000u * (i + 1));
-        ASSERT_TRUE(RECORD_frame(img, ticks[i]));
-        IMG_free(&img);
-    }
+    for (std::uint32_t i = 0; i < 4; ++i) ASSERT_TRUE(recordFrame(0x100000u * (i + 1), ticks[i]));
     const std::int16_t some[3] = {5, -5, 7};
     RECORD_sound(some, 3);
     ASSERT_TRUE(RECORD_close()) << RECORD_error();
     Decoded d;
     ASSERT_TRUE(decode(path, &d));
     expectFrames(d, {0x200000, 0x300000, 0x400000}, {0, 2, 5}, 1);
-    ASSERT_EQ(d.sound.size(), 6u * 882u);   // padded with silence to the picture
+    ASSERT_EQ(d.sound.size(), 6u * 882u);
     EXPECT_EQ(d.sound[2], 7);
     EXPECT_EQ(d.sound[3], 0);
-    std::filesystem::remove(path);
 }
 
 TEST(RecordOpen, RefusesWhatItCannotWrite)
 {
     struct Case { const char* path; const char* says; };
-    const Case cases[] = {
-        {"/tmp/qorn-record.avi", "must end in .mkv, .mp4 or .webm"},
-        {"/nonexistent-folder/x.mkv", "cannot create the file"},
-        {"", "no file name"},
-    };
     char error[600];
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"/tmp/qorn-record.avi", "must end in .mkv, .mp4 or .webm"},
+                          {"/nonexistent-folder/x.mkv", "cannot create the file"}, {"", "no file name"}}) {
         error[0] = 0;
         EXPECT_FALSE(RECORD_open(c.path, 256, 256, 1, RECORD_TIMING::EXACT, 0, error, sizeof error));
         EXPECT_NE(std::string(error).find(c.says), std::string::npos) << error;
@@ -177,28 +160,23 @@ TEST(RecordOpen, RefusesWhatItCannotWrite)
     EXPECT_TRUE(RECORD_close());   // none open
 }
 
+// The container comes from the ending: a link named .mkv to the full device.
 TEST(RecordWrite, AFullDiskIsAFailure)
 {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    // The container comes from the ending: a link named .mkv to the full device.
-    const std::string link = tempPath("full.mkv");
-    std::filesystem::remove(link);
+    const support::Scratch dir;
+    const std::string link = dir.path("full.mkv");
     std::filesystem::create_symlink("/dev/full", link);
     char error[600] = "";
     const bool opened = RECORD_open(link.c_str(), 16, 8, 1, RECORD_TIMING::EXACT, 0, error, sizeof error);
     bool ok = opened;
-    for (int f = 0; ok && f < 50; ++f) {
-        IMG* img = framePicture(0x010101u * static_cast<std::uint32_t>(f));
-        ok = RECORD_frame(img, 0);
-        IMG_free(&img);
-    }
+    for (std::uint32_t f = 0; ok && f < 50; ++f) ok = recordFrame(0x010101u * f, 0);
     if (opened) ok = RECORD_close() && ok;
     EXPECT_FALSE(ok) << "a recording to a full disk reported success";
     const std::string said = opened ? RECORD_error() : error;
     EXPECT_NE(said.find("full.mkv: "), std::string::npos) << said;
     EXPECT_FALSE(RECORD_active());
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));   // a device is never removed
-    std::filesystem::remove(link);
 }
 
 #else
