@@ -63,7 +63,7 @@ TEST(CircleFillBlend, HugeRadiiCoverTheImage)
     struct Case {
         std::int32_t centreX, radius, covered;
     };
-    for (const Case& k : {Case{-3, 3, 1}, Case{2, 100000, 25}, Case{INT_MIN, INT_MAX, 0}, Case{INT_MAX, INT_MIN, 25}}) {
+    for (const Case& k : {Case{-3, 3, 3}, Case{2, 100000, 25}, Case{INT_MIN, INT_MAX, 0}, Case{INT_MAX, INT_MIN, 25}}) {
         IMG_clear(image.img, 0);
         c->centre->x = k.centreX;
         c->radius = k.radius;
