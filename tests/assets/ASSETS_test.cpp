@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,24 +59,22 @@ TEST(EmbeddedPictures, HaveTheirVariantSizeCommentLineAndTones)
         const char* name;
         const char* magic;
         std::int32_t width, height;
-        int blackMin, blackMax;   // per cent of the pixels
+        bool transparent;   // black around the shapes: 20..90 per cent of the pixels
     };
-    // Transparent pictures keep black around their shapes.
     const Picture pictures[] = {
-        {"intro.pbm", "P4", 128, 64, 25, 90},  {"small.pbm", "P4", 128, 128, 0, 100},
-        {"banner.pbm", "P4", 512, 288, 0, 100}, {"emblem.pbm", "P4", 256, 128, 0, 100},
-        {"title.pgm", "P5", 128, 256, 0, 100}, {"big.pgm", "P5", 256, 1024, 0, 100},
-        {"tiles.ppm", "P6", 8, 256, 0, 100},   {"background.ppm", "P6", 256, 128, 20, 90},
-        {"bubbles.ppm", "P6", 256, 128, 20, 90}, {"logo-warm.ppm", "P6", 128, 64, 0, 100},
-        {"logo-cool.ppm", "P6", 128, 64, 0, 100}, {"pointer.ppm", "P6", 16, 16, 20, 90},
+        {"intro.pbm", "P4", 128, 64, true},      {"small.pbm", "P4", 128, 128, false},
+        {"banner.pbm", "P4", 512, 288, false},   {"emblem.pbm", "P4", 256, 128, false},
+        {"title.pgm", "P5", 128, 256, false},    {"big.pgm", "P5", 256, 1024, false},
+        {"tiles.ppm", "P6", 8, 256, false},      {"background.ppm", "P6", 256, 128, true},
+        {"bubbles.ppm", "P6", 256, 128, true},   {"logo-warm.ppm", "P6", 128, 64, false},
+        {"logo-cool.ppm", "P6", 128, 64, false}, {"pointer.ppm", "P6", 16, 16, true},
     };
+    EXPECT_TRUE(ASSETS_find("no such file").empty());
     for (const Picture& p : pictures) {
         SCOPED_TRACE(p.name);
         auto bytes = ASSETS_find(p.name);
         ASSERT_GT(bytes.size(), 8u);
-        EXPECT_EQ(std::memcmp(bytes.data(), p.magic, 2), 0);
-        EXPECT_EQ(bytes[2], '\n');
-        EXPECT_EQ(bytes[3], '#');   // one comment line follows the magic
+        EXPECT_EQ(text(p.name).substr(0, 4), std::string(p.magic) + "\n#");   // one comment line follows the magic
         std::size_t samples = std::size_t(p.width) * std::size_t(p.height);
         if (p.magic[1] == '4') samples /= 8;
         if (p.magic[1] == '6') samples *= 3;
@@ -89,12 +87,10 @@ TEST(EmbeddedPictures, HaveTheirVariantSizeCommentLineAndTones)
         EXPECT_EQ(at + sizeLine.size() + samples, bytes.size());   // no stray bytes
         IMG* img = decode(p.name);
         ASSERT_NE(img, nullptr);
-        EXPECT_EQ(img->width, p.width);
-        EXPECT_EQ(img->height, p.height);
+        EXPECT_EQ(img->width * 10000 + img->height, p.width * 10000 + p.height);
         int black = 0;
         for (std::int32_t i = 0; i < p.width * p.height; ++i) black += img->pixels[i] == 0;
-        EXPECT_GE(black * 100 / (p.width * p.height), p.blackMin);
-        EXPECT_LE(black * 100 / (p.width * p.height), p.blackMax);
+        EXPECT_TRUE(!p.transparent || (black * 5 >= p.width * p.height && black * 10 <= 9 * p.width * p.height)) << black;
         IMG_free(&img);
     }
 }
@@ -135,12 +131,6 @@ TEST(EmbeddedFonts, EveryPrintableCharacterHasAGlyphInTheFontsTones)
 
 TEST(EmbeddedTexts, FontTextsParseToTwoHundredFiftySixGlyphsInTheirCells)
 {
-    for (const char* name : {"wire16.txt", "line8.txt"}) {
-        std::string_view t = text(name);
-        ASSERT_FALSE(t.empty()) << name;
-        EXPECT_EQ(t.front(), '#') << name;
-        EXPECT_EQ(t.back(), '\n') << name;
-    }
     EXPECT_NE(text("wire16.txt").find("\nname font 16x16 wire\nversion 20120515\n"), std::string_view::npos);
     EXPECT_NE(text("line8.txt").find("\nname font 2D 8x8\nversion 20130903\n"), std::string_view::npos);
     Parsed wire("wire16.txt");
@@ -187,22 +177,17 @@ TEST(EmbeddedTexts, PictureLibraryHasItsEightySevenObjectsInOrder)
     Parsed pics("pictures.txt");
     ASSERT_NE(pics.list, nullptr);
     ASSERT_EQ(pics.list->count, 87);
-    const char* expected[87] = {
-        "apple1", "apple2", "ball1", "ball2", "ball3", "ball4", "bird1", "bird2", "birds1", "birds2",
-        "brick1", "brick2", "cadeau1", "candle1", "candle2", "candle3", "", "car1", "car2", "car3",
-        "circle1", "circle2", "circle3", "clobber", "cloud1", "cloud2", "clouds1", "clouds2", "",
-        "cubeClear1", "droplet1", "droplet2", "droplet3", "", "female1", "flower1", "flower2",
-        "flower3", "flower4", "fruit1", "fruit2", "heart", "house1", "house2", "kiss1", "", "lips2",
-        "", "lolipop2", "lolipopBig1", "lolipopBig2", "male1", "maple", "maple2", "mug1", "mug2",
-        "mug3", "paquet1", "paquet2", "pear1", "pentagon", "polo1", "polo2", "smile1", "smile2",
-        "smileFace1", "smileFace2", "smileFace3", "smileFace4", "smileFace5", "square1", "star2",
-        "star", "star3", "star4", "star5", "sun1", "sun2", "sunSmile1", "sweet1", "sweet2", "sweet3",
-        "tree1", "triangle1", "wheel1", "wheel2", "wheel3"};
+    // Five objects have no name; "star2" comes before "star".
+    const std::pair<int, const char*> names[] = {{0, "apple1"}, {15, "candle3"}, {16, ""},     {17, "car1"},  {28, ""},
+                                                 {33, ""},      {45, ""},        {47, ""},     {71, "star2"}, {72, "star"},
+                                                 {85, "wheel2"}, {86, "wheel3"}};
+    for (const auto& [k, name] : names) EXPECT_EQ(pics.name(k), name) << k;
+    int unnamed = 0;
     for (int k = 0; k < 87; ++k) {
-        EXPECT_EQ(pics.name(k), expected[k]) << k;
-        EXPECT_GE(pics[k]->segments->count, 3) << k;
-        EXPECT_LE(pics[k]->segments->count, 28) << k;
+        unnamed += pics.name(k).empty();
+        EXPECT_TRUE(pics[k]->segments->count >= 3 && pics[k]->segments->count <= 28) << k;
     }
+    EXPECT_EQ(unnamed, 5);
     EXPECT_EQ(static_cast<SEG2D*>(pics[0]->segments->items[0])->start->colour, 0xFFFFFFu);
 }
 
@@ -210,6 +195,7 @@ TEST(EmbeddedTexts, GreetingsAreOneLineWithTwelveOfEachControlByte)
 {
     auto g = ASSETS_find("greetings.txt");
     ASSERT_EQ(g.size(), 2045u);
+    EXPECT_EQ(g.data()[g.size()], 0u);   // a zero byte follows, not counted
     int counts[256] = {};
     for (std::uint8_t c : g) ++counts[c];
     int upper = 0, lower = 0;

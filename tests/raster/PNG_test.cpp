@@ -1,21 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "raster/IMG.h"
 #include "raster/PNG.h"
+#include "support/raster.h"
+#include "support/support.h"
 
 #ifdef QORN_HAVE_PNG
 #include <png.h>
 
 namespace {
-
-std::string tempPath(const char* name)
-{
-    return (std::filesystem::temp_directory_path() / (std::string("qorn-png-") + std::to_string(::getpid()) + "-" + name)).string();
-}
 
 // Decodes with libpng's own reader into 0x00RRGGBB words.
 bool decode(const std::string& path, std::int32_t* w, std::int32_t* h, std::vector<std::uint32_t>* pixels)
@@ -34,22 +32,20 @@ bool decode(const std::string& path, std::int32_t* w, std::int32_t* h, std::vect
     return true;
 }
 
-IMG* sample()
-{
-    IMG* img = IMG_new();
-    IMG_setSize(img, 3, 2);
-    const std::uint32_t colours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0xFFFFFF, 0x000000};
-    for (int i = 0; i < 6; ++i) img->pixels[i] = colours[i];
-    return img;
-}
+// A 3 x 2 picture of the primaries, a dark grey, white and black.
+struct Sample : support::Picture {
+    Sample() : Picture(3, 2) { std::copy_n(std::data({0xFF0000u, 0x00FF00u, 0x0000FFu, 0x010203u, 0xFFFFFFu, 0u}), 6, img->pixels); }
+};
 
 }  // namespace
 
 TEST(PngSave, DecodesToTheSamePixelsAtEveryScale)
 {
-    IMG* img = sample();
+    Sample sample;
+    IMG* img = sample.img;
+    support::Scratch scratch;
     for (std::int32_t scale : {1, 3}) {
-        const std::string path = tempPath("round.png");
+        const std::string path = scratch.path("round.png");
         char error[256] = "";
         ASSERT_TRUE(PNG_save(img, path.c_str(), scale, error, sizeof error)) << error;
         std::int32_t w = 0, h = 0;
@@ -60,14 +56,14 @@ TEST(PngSave, DecodesToTheSamePixelsAtEveryScale)
         for (std::int32_t y = 0; y < h; ++y)
             for (std::int32_t x = 0; x < w; ++x)
                 ASSERT_EQ(pixels[static_cast<std::size_t>(y * w + x)], img->pixels[(y / scale) * 3 + x / scale]) << x << "," << y;
-        std::filesystem::remove(path);
     }
-    IMG_free(&img);
 }
 
 TEST(PngSave, ReportsEveryFailure)
 {
-    IMG* img = sample();
+    Sample sample;
+    IMG* img = sample.img;
+    support::Scratch scratch;
     char error[256] = "";
     EXPECT_FALSE(PNG_save(img, "/nonexistent-folder/x.png", 1, error, sizeof error));
     EXPECT_NE(std::string(error).find("/nonexistent-folder/x.png: "), std::string::npos) << error;
@@ -77,12 +73,11 @@ TEST(PngSave, ReportsEveryFailure)
         EXPECT_NE(std::string(error).find("/dev/full: "), std::string::npos) << error;
         EXPECT_TRUE(std::filesystem::exists("/dev/full"));   // a device is never removed
     }
-    EXPECT_FALSE(PNG_save(img, tempPath("zero.png").c_str(), 0, error, sizeof error));
-    EXPECT_FALSE(PNG_save(nullptr, tempPath("null.png").c_str(), 1, error, sizeof error));
+    EXPECT_FALSE(PNG_save(img, scratch.path("zero.png").c_str(), 0, error, sizeof error));
+    EXPECT_FALSE(PNG_save(nullptr, scratch.path("null.png").c_str(), 1, error, sizeof error));
     IMG_setSize(img, 16384, 1);
-    EXPECT_FALSE(PNG_save(img, tempPath("wide.png").c_str(), 9, error, sizeof error));   // past PNG_MAX_SIDE
-    EXPECT_FALSE(std::filesystem::exists(tempPath("wide.png")));
-    IMG_free(&img);
+    EXPECT_FALSE(PNG_save(img, scratch.path("wide.png").c_str(), 9, error, sizeof error));   // past PNG_MAX_SIDE
+    EXPECT_FALSE(std::filesystem::exists(scratch.path("wide.png")));
 }
 
 #else
