@@ -88,12 +88,11 @@ TEST(RectanglesMoveRules, TheFixedRulesMoveEdgesByOnePixel)
     }
     pacer = saved;
     RANDOM_srand(99);
-    for (int n = 0; n < 200; ++n) {   // jitter and walk stay in their ranges
+    for (int n = 0; n < 200; ++n) {   // the jitter stays within 8 pixels
         RECT* rect = makeRect({100, 100, 120, 120});
         QORN7316_applyRule(19, rect);
         const Corners c = corners(rect);
         EXPECT_TRUE(inSpan(c.x0, 92, 108) && inSpan(c.y0, 92, 108) && inSpan(c.x1, 112, 128) && inSpan(c.y1, 112, 128));
-        QORN7316_applyRule(20, rect);
         RECT_free(&rect);
     }
 }
