@@ -23,10 +23,8 @@ bool stopAtThird(std::int32_t n) { return countFrame(n) && framesRun < 3; }
 
 }  // namespace
 
-// A space ends the scene after the frame it came in: that frame is neither
-// ended nor waited for. Every frame draws 1 ms and sleeps the rest of its
-// 20 ms slot on the virtual clock; unpaced, each present waits for its slot.
-// The title is installed after the scene's own enter and emptied after its leave.
+// A space ends the scene after its frame, which is neither ended nor waited for; a frame is 20 ms of the
+// virtual clock. The title comes after the scene's enter and goes after its leave.
 TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
 {
     const struct { std::uint32_t space; bool paced; bool (*frame)(std::int32_t); int framesRun; std::uint32_t ended, ticks; } cases[] = {
@@ -57,7 +55,7 @@ TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
     EXPECT_STREQ(titleText, "");   // with no leave step too
 }
 
-// Each toggle key flips its switch (8 only bit 0); a key is read once.
+// Each toggle flips its switch (8 only bit 0); a key is read once.
 TEST(KeyHandler, TogglesAndReadsTheKeyOnce)
 {
     setUpDriver();
@@ -77,8 +75,7 @@ TEST(KeyHandler, TogglesAndReadsTheKeyOnce)
     EXPECT_EQ(demoFlags, QORN7316_SKIP);
 }
 
-// 5 and 6 keep the rate in 1..100, + and - the counts in 0..40 and 0..50; Q
-// turns black to white, white to a random colour, any other back to black.
+// Rate in 1..100, counts in 0..40 and 0..50; Q: black to white, white to random, any other to black.
 TEST(KeyHandler, RatesCountsAndBackgroundStayInTheirRanges)
 {
     setUpDriver();
@@ -101,8 +98,7 @@ TEST(KeyHandler, RatesCountsAndBackgroundStayInTheirRanges)
     EXPECT_EQ(backgroundColour, 0u);
 }
 
-// A paused demo draws nothing; P ends the pause, keys after the P stay on
-// their frames, a space waits for after the pause and Escape still quits.
+// A paused demo draws nothing; P ends it, a space is kept for after it and Escape still quits.
 TEST(PauseDeathTest, PKeyEntersAndLeavesSpaceIsKeptEscapeQuits)
 {
     setUpDriver();
@@ -118,9 +114,8 @@ TEST(PauseDeathTest, PKeyEntersAndLeavesSpaceIsKeptEscapeQuits)
     EXPECT_EXIT({ press('P'); std::exit(3); }, testing::ExitedWithCode(0), "");
 }
 
-// The frame is shown, then cleared to the background, or kept: kept frames
-// fade toward black on any background but exactly white, toward white on
-// white, capped; not without F, not with W twice.
+// Shown, then cleared or kept: kept frames fade toward black, toward white on exactly white, capped;
+// not without F, not with keep 2.
 TEST(Presentation, ClearKeepAndFadeTheNextFrame)
 {
     setUpDriver();

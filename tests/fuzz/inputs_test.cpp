@@ -1,8 +1,5 @@
-// Inputs the fuzz targets once failed on, in tests/data/bad/TARGET/, go
-// through the same reader here in every build: each is refused cleanly or
-// read into something of a sane size, and nothing crashes or leaks. A new
-// TARGET folder needs its reader in the table below, called as the target
-// calls it.
+// Inputs the fuzz targets once failed on (tests/data/bad/TARGET/) through the same readers in every
+// build: refused cleanly or read at a sane size. A new TARGET folder needs its reader in the table.
 #include <gtest/gtest.h>
 
 #include <cstdint>
