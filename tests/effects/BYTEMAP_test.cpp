@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "effects/BYTEMAP.h"
@@ -94,7 +93,7 @@ TEST(BytemapDump, PrintFormAndParseRoundTrip)
 TEST(BytemapDump, BadTextGivesNull)
 {
     const std::string bad[] = {
-        "", "BYTEMAP", "BYTEMAP{", "P3\n1 1\n255\n1 1 1", "{ BYTEMAP P3\n1 1\n255\n1 1 1", "BYTEMAP{\nP3\n",
+        "BYTEMAP", "BYTEMAP{", "P3\n1 1\n255\n1 1 1", "{ BYTEMAP P3\n1 1\n255\n1 1 1",
         "BYTEMAP{\nP3\n2 2\n255\n1 2 3 4 5 6 7 8 9 10 11",   // one number short
         "BYTEMAP{\nP3\n0 5\n255\n", "BYTEMAP{\nP3\nx 1\n255\n1 1 1", "BYTEMAP{\nP3\n4294967296 1\n255\n1 1 1",
         "BYTEMAP{\nP3\n1099511627776 1099511627776\n255\n1 1 1", "BYTEMAP{\nP3\n4097 4096\n255\n1 1 1",
@@ -112,7 +111,6 @@ TEST(BytemapPnm, EveryVariantFromMemory)
 {
     struct Case { std::string data; std::int32_t w; std::vector<int> cells; };
     const Case cases[] = {
-        {"P1\n3 1\n1 0 1\n", 3, {255, 0, 255}},
         {"P1 3 1 102", 3, {255, 0, 255}},   // packed digits, any non-zero digit is set
         {"P2\n# grey\n2 1\n255\n7 300\n", 2, {7, 44}},   // 300 keeps its low byte
         {"P3\n2 1\n255\n1 2 3 90 90 90\n", 2, {2, 90}},
@@ -134,16 +132,14 @@ TEST(BytemapPnm, EveryVariantFromMemory)
     BYTEMAP_free(&map);
 }
 
-// Maps are capped at 2^24 cells; sides are checked before their product, and
-// a map is allocated only for data present. Header syntax is PNMREAD's and is
-// covered with the IMG reader; these are the cases BYTEMAP decides itself.
+// The body checks BYTEMAP makes itself (header syntax is tested with the IMG
+// reader): 2^24 cells at most, sides before their product, data before allocating.
 TEST(BytemapPnm, BadDataGivesNull)
 {
     const std::string bad[] = {
-        "", "P5\n4 1\n255", "P5\n4 1\n255\n\x01\x02\x03",   // one cell short
-        "P5\n0 1\n255\n", "P6\n1 0\n255\n", "P5\n65536 65536\n255\n\x01", "P5 4294967296 4294967296 255\n\x01",
+        "P5\n4 1\n255\n\x01\x02\x03", "P6 1 1 255\n\x01\x02", "P5\n0 1\n255\n", "P5 4294967296 4294967296 255\n\x01",
         "P2\n2 1\n255\n7", "P3\n1 1\n255\n1 2", "P1\n5 1\n1 0 1", "P4\n16 2\n\x01\x02\x03", "P5\n1 1\n65535\n\x01\x02",
-        "P5 4096 4096 255\n\x01", "P4 4096 4096\n\x01", "P2 4096 4096 255\n1", "P5 4097 4096 255\n" + std::string(4097 * 4096, '\x07'),
+        "P4 4096 4096\n\x01", "P2 4096 4096 255\n1", "P5 4097 4096 255\n" + std::string(4097 * 4096, '\x07'),
     };
     for (const std::string& d : bad) {
         BYTEMAP* map = nullptr;
@@ -154,19 +150,13 @@ TEST(BytemapPnm, BadDataGivesNull)
 
 TEST(BytemapPnm, FilesAndSaveRoundTrip)
 {
-    // Files load as from memory, but a 12-wide bit map file keeps its width.
-    const std::string dir = QORN_TEST_DATA "/bytemap/";
-    struct Case { const char* name; std::int32_t w, h, x, y, cell; };
-    const Case cases[] = {
-        {"ramp.pgm", 16, 4, 1, 0, 17}, {"gray12.pbm", 12, 3, 11, 0, 255}, {"flat.ppm", 3, 2, 2, 1, 60},   // (30 + 60 + 90) / 3
-    };
-    for (const Case& c : cases) {
-        BYTEMAP* map = BYTEMAP_load((dir + c.name).c_str());
-        ASSERT_NE(map, nullptr) << c.name;
-        EXPECT_EQ(std::pair(map->width, map->height), std::pair(c.w, c.h)) << c.name;
-        EXPECT_EQ(BYTEMAP_getPixel(map, c.x, c.y), c.cell) << c.name;
-        BYTEMAP_free(&map);
-    }
+    // A bit map file keeps its width of 12, each row reading two bytes.
+    BYTEMAP* bits = BYTEMAP_load(QORN_TEST_DATA "/bytemap/gray12.pbm");
+    ASSERT_NE(bits, nullptr);
+    EXPECT_EQ(bits->width, 12);
+    EXPECT_EQ(bits->height, 3);
+    EXPECT_EQ(BYTEMAP_getPixel(bits, 11, 0), 255);
+    BYTEMAP_free(&bits);
     // Every value survives a P5 file, 10 and 13 included.
     support::Scratch scratch;
     BYTEMAP* all = sized(16, 16);
@@ -175,13 +165,11 @@ TEST(BytemapPnm, FilesAndSaveRoundTrip)
     EXPECT_EQ(std::filesystem::file_size(scratch.path("all.pgm")), 13u + 256u);
     BYTEMAP* back = BYTEMAP_load(scratch.path("all.pgm").c_str());
     EXPECT_TRUE(BYTEMAP_equal(all, back));
-    // Unreadable files give null, a failed save false.
-    for (const std::string& n : {scratch.write("cut.pgm", "P5\n4 4\n255\n\x01\x02"), scratch.path("missing.pgm"), scratch.dir()}) {
-        BYTEMAP* map = nullptr;
-        EXPECT_EQ(support::printed(BYTEMAP_debug, [&] { map = BYTEMAP_load(n.c_str()); }), ERR) << n;
-        EXPECT_EQ(map, nullptr);
-    }
-    EXPECT_EQ(support::printed(BYTEMAP_debug, [&] { EXPECT_FALSE(BYTEMAP_save(all, scratch.path("no/x.pgm").c_str())); }), ERR);
+    EXPECT_EQ(support::printed(BYTEMAP_debug, [&] {
+                  EXPECT_EQ(BYTEMAP_load(scratch.path("missing.pgm").c_str()), nullptr);
+                  EXPECT_FALSE(BYTEMAP_save(all, scratch.path("no/x.pgm").c_str()));
+              }),
+              ERR + ERR);
     BYTEMAP_free(&all);
     BYTEMAP_free(&back);
 }
@@ -264,8 +252,7 @@ TEST(BytemapShapes, RectanglesLinesAndCircle)
     EXPECT_EQ(cells(map), (std::vector<int>{1, 1, 1, 0, 0, 0, 0, 0, 0, 2, 2, 2, 3, 3, 3, 3, 3, 3,
                                             4, 0, 0, 6, 6, 6, 4, 0, 0, 6, 0, 6, 4, 0, 0, 6, 6, 6}));
 
-    // The minor axis starts half a cell in: (0,0)-(3,1) takes (1,0), not (1,1);
-    // steep and upwards (5,5)-(4,2) takes x 5, 5, 4, 4.
+    // The minor axis starts half a cell in: (0,0)-(3,1) takes (1,0); (5,5)-(4,2) takes x 5, 5, 4, 4.
     BYTEMAP_clear(map);
     BYTEMAP_drawLine(map, 0, 0, 3, 1, 9);
     BYTEMAP_drawLine(map, 5, 5, 4, 2, 3);
@@ -275,8 +262,7 @@ TEST(BytemapShapes, RectanglesLinesAndCircle)
     BYTEMAP_drawLine(map, -2000000000, 3, 2000000000, 3, 8);   // clipped to the row
     for (int x = 0; x < 6; ++x) EXPECT_EQ(BYTEMAP_getPixel(map, x, 3), 8) << x;
 
-    // Radius 2: the pairs (s, c) are (0, 1) then (1, 1): a 2 x 3 block whose
-    // right column sits one cell left of the centre's right neighbour.
+    // Radius 2: a 2 x 3 block, its right column one left of the centre's neighbour.
     BYTEMAP_clear(map);
     BYTEMAP_drawCircleSine(map, 3, 3, 2, 1);
     EXPECT_EQ(cells(map), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0,
