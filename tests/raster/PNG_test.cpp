@@ -42,12 +42,11 @@ struct Sample : support::Picture {
 TEST(PngSave, DecodesToTheSamePixelsAtEveryScale)
 {
     Sample sample;
-    IMG* img = sample.img;
     support::Scratch scratch;
     for (std::int32_t scale : {1, 3}) {
         const std::string path = scratch.path("round.png");
         char error[256] = "";
-        ASSERT_TRUE(PNG_save(img, path.c_str(), scale, error, sizeof error)) << error;
+        ASSERT_TRUE(PNG_save(sample.img, path.c_str(), scale, error, sizeof error)) << error;
         std::int32_t w = 0, h = 0;
         std::vector<std::uint32_t> pixels;
         ASSERT_TRUE(decode(path, &w, &h, &pixels));
@@ -55,7 +54,7 @@ TEST(PngSave, DecodesToTheSamePixelsAtEveryScale)
         ASSERT_EQ(h, 2 * scale);
         for (std::int32_t y = 0; y < h; ++y)
             for (std::int32_t x = 0; x < w; ++x)
-                ASSERT_EQ(pixels[static_cast<std::size_t>(y * w + x)], img->pixels[(y / scale) * 3 + x / scale]) << x << "," << y;
+                ASSERT_EQ(pixels[static_cast<std::size_t>(y * w + x)], sample.img->pixels[(y / scale) * 3 + x / scale]) << x << "," << y;
     }
 }
 
