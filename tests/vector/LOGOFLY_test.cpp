@@ -53,11 +53,6 @@ TEST(LogoflyState, RandomSettingsPhasesAndFortyLettersOnTheWave)
     EXPECT_EQ(target.at(4, 40 - 22), 0x00ff00u);   // 23169 * 32 >> 15 = 22
     EXPECT_EQ(target.at(8, 40 - 31), 0x00ff00u);   // 32766 * 32 >> 15 = 31
 
-    IMG_clear(target.img, 0);
-    logo->text = "";
-    LOGOFLY_draw(logo);
-    EXPECT_EQ(target.count(0), 256 * 64);
-
     EXPECT_EQ(support::printed(LOGOFLY_debug, [&] {
         logo->target = nullptr;
         LOGOFLY_draw(logo);

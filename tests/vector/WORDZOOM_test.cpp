@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 
 #include "vector/OBJ2D.h"
 #include "vector/WORDZOOM.h"
@@ -9,9 +8,6 @@
 
 TEST(WordzoomWords, DefaultListRevealAndTheNewestLetterFlyingIn)
 {
-    EXPECT_EQ(std::strlen(WORDZOOM_words), 180u);
-    EXPECT_EQ(std::strncmp(WORDZOOM_words, "QORN\n", 5), 0);
-
     WORDZOOM* z = WORDZOOM_new();
     EXPECT_EQ(z->words->count, 26);
     EXPECT_EQ(z->current, 0);
