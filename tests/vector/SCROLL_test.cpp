@@ -35,7 +35,7 @@ TEST(ScrollStep, WholeCellsMoveTheCursor)
     // In order, each step from where the last left the cursor; offset -1 keeps the offset.
     struct Row { std::int32_t speed, offset, offsetAfter, indexAfter; };
     const Row rows[] = {
-        {5, 30, 3, 1},
+        {2, 30, 0, 1},     // exactly one cell on
         {-5, 2, 29, 0},
         {-5, -1, 24, 0},   // no character passes
         {70, 0, 6, 2},
