@@ -25,8 +25,7 @@ FONT* sheetFont(std::int32_t cw, std::int32_t ch, std::int32_t sw, std::int32_t 
 
 std::uint32_t sheet(std::int32_t x, std::int32_t y) { return 0x010000u * y + x + 1; }
 
-// A font of 1 x 1 cells whose glyph n is the colour n + 1: drawing text
-// leaves the codes on one row of the target.
+// 1 x 1 cells, glyph n the colour n + 1: text leaves its codes on one row.
 FONT* codeFont(IMG* target) { return sheetFont(1, 1, 128, 1, target); }
 
 }  // namespace

@@ -48,9 +48,7 @@ Ends ends(const OBJ2D* o, std::int32_t i)
 
 }  // namespace
 
-// Each row: the objects read, and for a first object its segment count, its
-// first segment and its name. Rows run in order: the sign of a lone "-" is
-// kept from one parse to the next.
+// Objects read; segment count, first segment and name of the first. In order: a lone "-" carries over.
 TEST(Obj2dParse, TextsAndWhatTheyGive)
 {
     struct Row { std::string text; std::size_t objects; std::int32_t segments; Ends first; const char* name; };
