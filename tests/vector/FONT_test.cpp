@@ -75,7 +75,6 @@ TEST(FontText, LinesPositionsAndDigits)
     EXPECT_EQ(target.at(18, 20), sheet(16, 32));
     EXPECT_EQ(target.at(10, 28), sheet(24, 32));
     EXPECT_EQ(f->x, 18);
-    EXPECT_EQ(f->y, 28);
     EXPECT_EQ(FONT_drawTextOpaque(f, "AB\nC"), 4);
     FONT_free(&f);
 

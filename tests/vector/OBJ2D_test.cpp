@@ -58,8 +58,7 @@ TEST(Obj2dParse, TextsAndWhatTheyGive)
         // Three numbers, then an "s" that starts nothing: 4 completes the segment, 5 6 7 are ignored.
         {"{\ns 1 2 3\ns 4 5 6 7\n}\n", 1, 1, {1, 2, 3, 4}, nullptr},
         {"{ s -3, 4, 5, -6 }\n", 1, 1, {-3, 4, 5, -6}, nullptr},
-        {"{ s 1 2 3 4}\n", 0, 0, {}, nullptr},                    // "4}" is one word: never closed
-        {"{ s 1 2 3 4}\n{ s 5 6 7 8 }\n", 1, 2, {1, 2, 3, 4}, nullptr},   // the second "{" is ignored
+        {"{ s 1 2 3 4}\n{ s 5 6 7 8 }\n", 1, 2, {1, 2, 3, 4}, nullptr},   // "4}" is one word, the second "{" ignored
         {"{ color 7 s 1 - $AACCEE 2 3 4 }\n", 1, 1, {1, -2, 3, 4}, nullptr},   // "-" waits for a decimal
         {"{ NAME Apple pie\ns 0 0 1 1\n}\n", 1, 1, {0, 0, 1, 1}, "Apple pie"},
         {"{ name\n\n  banana\n}\n", 1, 0, {}, "banana"},
