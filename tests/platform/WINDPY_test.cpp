@@ -1,13 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <string>
-
 #include "platform/HOST.h"
 #include "platform/WINDPY.h"
-#include "support/raster.h"
 #include "support/support.h"
 
 TEST(WindpyShow, ConvertsToBottomUpBlueGreenRedRows)
@@ -47,33 +41,5 @@ TEST(WindpyShow, RefusesAFrameOfAnotherSize)
     EXPECT_EQ(WINDPY_frameNumber(), number);
     WINDPY_setSize(display, -1, 5);   // refused: the size stays
     EXPECT_EQ(display->width, 256);
-    WINDPY other{256, 256, 0};
-    EXPECT_TRUE(WINDPY_equal(display, WINDPY_clone(display)));
-    EXPECT_FALSE(WINDPY_equal(display, &other));
-    EXPECT_EQ(WINDPY_clone(&other), nullptr);
-    WINDPY_free(&display);
-}
-
-TEST(WindpyDump, NumbersEveryPresentedFrameFromOne)
-{
-    HOST_reset();
-    const support::Scratch dir;
-    ASSERT_TRUE(WINDPY_dumpTo(dir.dir().c_str()));
-    WINDPY* display = WINDPY_new();
-    EXPECT_EQ(WINDPY_dumpFrames, 1);
-    WINDPY_setSize(display, 3, 1);
-    const support::Picture img(3, 1);
-    IMG_putPixel(img.img, 2, 0, 0x0000FFu);
-    const std::uint32_t first = WINDPY_frameNumber() + 1;
-    for (int i = 0; i < 3; ++i) WINDPY_show(display, img.img);
-    for (std::uint32_t n = first; n < first + 3; ++n) {
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%05u.ppm", static_cast<unsigned>(n));
-        std::ifstream in(dir.path(name), std::ios::binary);
-        ASSERT_TRUE(in) << name;
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("P6\n3 1\n255\n\0\0\0\0\0\0\0\0\xFF", 20)) << name;
-    }
-    EXPECT_EQ(WINDPY_frameNumber(), first + 2);
-    WINDPY_dumpTo(nullptr);
     WINDPY_free(&display);
 }
