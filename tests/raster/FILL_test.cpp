@@ -72,7 +72,6 @@ TEST(FillPlain, SameColourWrongModeAndNullAreRefused)
                   FILL_start(nullptr, 0, 0, 0);
               }),
               "FILL error\nFILL error\nFILL error\nFILL error\n");
-    EXPECT_EQ(image.count(0x333333), 16);
     FILL_free(&fill);
 }
 

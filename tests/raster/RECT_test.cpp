@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,14 +32,11 @@ void corners(RECT* r, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::in
 std::string lit(const IMG* image)
 {
     int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN, n = 0;
-    std::uint32_t colour = 0;
-    bool mixed = false;
+    std::set<std::uint32_t> colours;
     for (int y = 0; y < image->height; ++y) {
         for (int x = 0; x < image->width; ++x) {
-            const std::uint32_t p = image->pixels[y * image->width + x];
-            if (p == 0) continue;
-            mixed = mixed || (n > 0 && p != colour);
-            colour = p;
+            if (IMG_getPixel(image, x, y) == 0) continue;
+            colours.insert(IMG_getPixel(image, x, y));
             ++n;
             x0 = std::min(x0, x);
             y0 = std::min(y0, y);
@@ -46,10 +44,10 @@ std::string lit(const IMG* image)
             y1 = std::max(y1, y);
         }
     }
-    if (n == 0) return "none";
+    if (colours.size() != 1) return colours.empty() ? "none" : "mixed";
     char text[64];
-    std::snprintf(text, sizeof text, "%d,%d %d,%d %d %06X", x0, y0, x1, y1, n, colour);
-    return mixed ? "mixed" : text;
+    std::snprintf(text, sizeof text, "%d,%d %d,%d %d %06X", x0, y0, x1, y1, n, *colours.begin());
+    return text;
 }
 
 }  // namespace
