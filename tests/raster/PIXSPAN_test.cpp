@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "effects/IMGFX.h"
-#include "raster/CIRCLE.h"
 #include "raster/IMG.h"
 #include "raster/PIXSPAN.h"
 #include "support/support.h"
@@ -131,17 +130,11 @@ TEST(PixspanKernels, ClippedShapesAndFiltersMatchTheReference)
         auto at = [&] { return static_cast<std::int32_t>(rng() % 400) - 72; };
         auto colour = [&] { return static_cast<std::uint32_t>(rng()); };
         auto alpha = [&] { return static_cast<std::int32_t>(rng() % 257); };
-        CIRCLE* circle = CIRCLE_new();
         for (int i = 0; i < 300; ++i) {
             IMGFX_blendHLine(img.img, at(), at(), at(), colour(), alpha());
             IMGFX_blendRect(img.img, at(), at(), at() - 128, at() - 128, colour(), alpha());
             IMGFX_blendCircle(img.img, at(), at(), static_cast<std::int32_t>(rng() % 140) - 4, colour(), alpha());
-            *circle->centre = {at(), at(), 0};
-            circle->radius = static_cast<std::int32_t>(rng() % 140) - 4;
-            circle->colour = colour();
-            CIRCLE_fillBlend(circle, img.img, alpha());
         }
-        CIRCLE_free(&circle);
         IMGFX_blendCircle(img.img, 128, 128, 1 << 20, 0x808080u, 32);   // far beyond the picture, rows batched many times
         IMG_addColour(img.img, 0x102030u);
         IMG_subColour(img.img, 0x030201u);
