@@ -28,9 +28,8 @@ TEST(CircleRecord, DefaultsCloneAndNull)
     EXPECT_EQ(c, nullptr);
 }
 
-// Blending 0xFEFEFE at alpha 128 over black gives 0x7F7F7F once (twice: 0xBE). The
-// blended pixels must be the disc CIRCLE_fill paints, whole and clipped on every side,
-// on both sides of the radius where rows stop coming from a table; radius 0 blends nothing.
+// 0xFEFEFE at alpha 128 over black gives 0x7F7F7F once (twice: 0xBE), over the disc CIRCLE_fill
+// paints, whole and clipped on every side, either side of the radius where the row table ends.
 TEST(CircleFillBlend, EveryRowOnceAndTheSameDiscAsTheFill)
 {
     Picture blended(100, 100);
