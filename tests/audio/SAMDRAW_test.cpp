@@ -22,11 +22,6 @@ TEST(SamdrawWave, StepsThroughTheRange)
     d->last = 99999;
     SAMDRAW_draw(d);
     EXPECT_EQ(std::pair(d->first, d->last), std::pair(0, 44099));
-    // Step 172 (44099 / 256): every column shows a multiple of 172, up to 43860.
-    for (int x = 0; x < 256; ++x) {
-        ASSERT_EQ(IMG_getPixel(img, x, 255), 0xffffffu) << x;   // 32767 reaches the bottom row
-        ASSERT_EQ(IMG_getPixel(img, x, 127), 0x808080u) << x;
-    }
 
     d->first = 0;
     d->last = 0;
