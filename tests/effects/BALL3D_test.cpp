@@ -54,20 +54,6 @@ TEST(Ball3dDraw, UnlitDiscRadiusZeroAndClipping)
     EXPECT_EQ(corner.at(10, 20), back);
 }
 
-TEST(Ball3dDraw, LightBrightensTowardItAndStaysGrey)
-{
-    Picture p(128, 128, back);
-    drawBall(p.img, 64, 64, 40, 0x808080u, {10, 10, 10});
-    // (84, 84): dx = dy = 20, dz about 28: +68 * 10 / 9 = 75; (44, 44): -12 * 10 / 9 = -13.
-    EXPECT_GT(p.at(84, 84) & 0xFF, 0x80u + 60);
-    EXPECT_LT(p.at(44, 44) & 0xFF, 0x80u);
-    EXPECT_GT(p.at(44, 44) & 0xFF, 0x80u - 25);
-    for (std::int32_t i = 0; i < 128 * 128; ++i) {
-        const std::uint32_t c = p.img->pixels[i];
-        if (c != back) { EXPECT_TRUE(c >> 16 == (c & 0xFF) && ((c >> 8) & 0xFF) == (c & 0xFF)) << std::hex << c; }
-    }
-}
-
 TEST(Ball3dDraw, DiagnosticOnlyWhenTheLastBrightnessPassesFullScale)
 {
     Picture p(8, 8);
