@@ -213,6 +213,7 @@ TEST(ImgfxPositioned, CollideNeedsSharedPixelsAndScatterStaysOnTheSprite)
     EXPECT_FALSE(IMGFX_collide(a.get(), b.get()));
     a.at(3, 3) = 1;
     EXPECT_TRUE(IMGFX_collide(a.get(), b.get()));
+    EXPECT_TRUE(IMGFX_collide(b.get(), a.get()));   // each sprite read at its own offset
     // Scatter: no points, a black or an empty source draw nothing.
     Img dst(16, 16), src(4, 4, 0x00AA00), black(4, 4), empty(0, 0);
     RANDOM_srand(12345);
