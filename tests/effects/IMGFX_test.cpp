@@ -294,6 +294,7 @@ TEST(ImgfxFurtherFilters, WhitePixelFiguresMosaicMirrorAndScrolls)
     src.at(2, 2) = 0xFFFFFF;
     IMGFX_blurBox(src.get(), dst.get(), 1);
     EXPECT_EQ(dst.at(1, 1), 0x1C1C1Cu);
+    EXPECT_EQ(lit(dst).size(), 9u);
     IMGFX_blurRow(src.get(), dst.get(), 1);
     EXPECT_EQ(row(dst, 2), (Row{0, 0x555555, 0x555555, 0x555555, 0}));
     EXPECT_EQ(lit(dst).size(), 3u);
