@@ -11,15 +11,17 @@ TEST(PartixelWater, FallsFlowsSidewaysAndStaysWhenBoxedIn)
     PARTIXEL* made = PARTIXEL_new();
     EXPECT_EQ(made->rule, &PARTIXEL_flowRight);
     PARTIXEL_free(&made);
-    support::Picture fall(5, 4);
+    support::Picture fall(3, 4);
     PARTIXEL w{{}, nullptr, water, fall.img, nullptr, 0, {}};
-    IMG_putPixel(fall.img, 2, 0, water);
+    IMG_putPixel(fall.img, 1, 0, water);
+    IMG_putPixel(fall.img, 0, 3, wall);
+    IMG_putPixel(fall.img, 2, 3, wall);
     for (std::int32_t y = 1; y < 4; ++y) {
         PARTIXEL_flowRight(&w);
-        EXPECT_EQ(fall.at(2, y), water);
+        EXPECT_EQ(fall.at(1, y), water);
         EXPECT_EQ(w.count, 1);
     }
-    PARTIXEL_flowLeft(&w);   // leaves at the bottom
+    PARTIXEL_flowLeft(&w);   // walled in at the bottom row, it leaves through the bottom
     EXPECT_EQ(fall.count(water), 0);
 
     support::Picture pic(5, 3);
