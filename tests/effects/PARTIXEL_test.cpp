@@ -11,15 +11,17 @@ TEST(PartixelWater, FallsFlowsSidewaysAndStaysWhenBoxedIn)
     PARTIXEL* made = PARTIXEL_new();
     EXPECT_EQ(made->rule, &PARTIXEL_flowRight);
     PARTIXEL_free(&made);
-    support::Picture fall(5, 4);
+    support::Picture fall(3, 4);
     PARTIXEL w{{}, nullptr, water, fall.img, nullptr, 0, {}};
-    IMG_putPixel(fall.img, 2, 0, water);
+    IMG_putPixel(fall.img, 1, 0, water);
+    IMG_putPixel(fall.img, 0, 3, wall);
+    IMG_putPixel(fall.img, 2, 3, wall);
     for (std::int32_t y = 1; y < 4; ++y) {
         PARTIXEL_flowRight(&w);
-        EXPECT_EQ(fall.at(2, y), water);
+        EXPECT_EQ(fall.at(1, y), water);
         EXPECT_EQ(w.count, 1);
     }
-    PARTIXEL_flowLeft(&w);   // leaves at the bottom
+    PARTIXEL_flowLeft(&w);   // walled in at the bottom row, it leaves through the bottom
     EXPECT_EQ(fall.count(water), 0);
 
     support::Picture pic(5, 3);
@@ -39,20 +41,18 @@ TEST(PartixelWater, FallsFlowsSidewaysAndStaysWhenBoxedIn)
     EXPECT_EQ(pic.at(3, 0) | pic.at(4, 1), water);
 }
 
-TEST(PartixelSparks, SteamOverWaterFadeInTheOpenDeathOnWalls)
+// Over water a spark turns its target to steam and stays; fading, merging and
+// dying on walls are pinned by the finite state golden frames.
+TEST(PartixelSparks, SteamOverWater)
 {
     PARTIXEL s{};
     std::int32_t stayed = 0;
     for (std::int32_t n = 0; n < 40; ++n) {
-        support::Picture over(3, 5, water), open(3, 5), walled(3, 5, wall);
-        for (const support::Picture* pic : {&over, &open, &walled}) {
-            s.image = pic->img;
-            IMG_putPixel(pic->img, 1, 4, 0x800000u);
-            PARTIXEL_sparks(&s);
-            if (pic == &over) {
-                EXPECT_EQ(s.count, 1);
-            }
-        }
+        support::Picture over(3, 5, water);
+        s.image = over.img;
+        IMG_putPixel(over.img, 1, 4, 0x800000u);
+        PARTIXEL_sparks(&s);
+        EXPECT_EQ(s.count, 1);
         if (over.at(1, 4) == 0x800000u) {
             ++stayed;
             EXPECT_EQ(over.count(0x808080u), 1);
@@ -61,14 +61,6 @@ TEST(PartixelSparks, SteamOverWaterFadeInTheOpenDeathOnWalls)
             EXPECT_EQ(over.at(1, 4), 0u);   // its own target: merged with itself, then cleared
             EXPECT_EQ(over.count(water), 14);
         }
-        // One step loses 7 of red; a spark that moved right within its row
-        // is met again and may move once more.
-        const std::int32_t moved = open.count(0x790000u) + open.count(0x720000u);
-        EXPECT_EQ(moved + open.count(0u), 15);
-        EXPECT_LE(moved, 1);
-        EXPECT_EQ(open.at(1, 4), 0u);
-        EXPECT_EQ(walled.at(1, 4), 0u);
-        EXPECT_EQ(walled.count(wall), 14);
     }
     EXPECT_GT(stayed, 20);
 }
