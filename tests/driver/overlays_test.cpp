@@ -53,9 +53,6 @@ TEST(FpsOverlay, ShowsTheRateInHexThenFpsAndTheFrameCounter)
     setUp();
     pacer->achievedRate = 50;
     pacer->frames = 0x1234ABCDu;
-    fpsInfoOn = 0;
-    QORN7316_drawFpsInfo();
-    EXPECT_EQ(countLit(frame, 0, 0, 256, 256), 0);
     support::Picture expected(256, 256);
     LFONT_setColor(lineFont, 0xFFFFFF);
     lineFont->target = expected.img;
