@@ -4,8 +4,8 @@
 #include "audio/SAMPLE.h"
 #include "driver/QORN7316_state.h"
 
-// The picture is drawn from a normalised copy: the loop that plays keeps its
-// values, and the frame shows the wave at full height.
+// The picture is drawn from a normalised copy (its full height is in the
+// golden frames): the loop that plays keeps its values.
 TEST(MusicMixShowScene, DrawsACopyAndLeavesTheLoopAlone)
 {
     if (frame == nullptr) {
@@ -21,7 +21,6 @@ TEST(MusicMixShowScene, DrawsACopyAndLeavesTheLoopAlone)
     QORN7316_enterScene(&QORN7316_musicMixShowScene);
     ASSERT_TRUE(QORN7316_musicMixShowScene.frame(1500));
     EXPECT_TRUE(SAMPLE_equal(mix, before));
-    EXPECT_NE(IMG_getPixel(frame, 1, 250), IMG_getPixel(frame, 128, 10));   // +100 at full height: down to row 253
     QORN7316_leaveScene(&QORN7316_musicMixShowScene);
     musicOff = wasOff;
     SAMPLE_free(&before);
