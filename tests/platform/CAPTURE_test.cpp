@@ -7,7 +7,9 @@
 #include <string>
 
 #include "platform/CAPTURE.h"
+#include "raster/PNG.h"
 #include "support/raster.h"
+#include "support/support.h"
 
 namespace {
 
@@ -63,31 +65,25 @@ TEST(CaptureDefaultFolder, EnvironmentThenUserDirsThenHere)
     environment.clear();
 }
 
-// Three shots in quick succession: three files, none overwritten.
+// Three shots within a millisecond or so: three files, none overwritten.
 TEST(CaptureServe, WritesOnlyWhenAskedAndNeverOverwrites)
 {
     CAPTURE_reset();
     const support::Scratch dir;
     CAPTURE_setFolder(dir.dir().c_str());
-    IMG* img = IMG_new();
-    EXPECT_TRUE(CAPTURE_serve(img));   // nothing pending: nothing written
+    const support::Picture shot(1, 1);
+    EXPECT_TRUE(CAPTURE_serve(shot.img));   // nothing pending: nothing written
     EXPECT_TRUE(std::filesystem::is_empty(dir.dir()));
-    std::size_t files = 0;
+    testing::internal::CaptureStdout();   // the paths printed: record_test.sh
     for (int i = 0; i < 3; ++i) {
         CAPTURE_request();
         EXPECT_TRUE(CAPTURE_pending());
-        testing::internal::CaptureStdout();
-        const bool written = CAPTURE_serve(img);
-        const std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(CAPTURE_serve(shot.img), PNG_available());
         EXPECT_FALSE(CAPTURE_pending());
-        if (!written) continue;   // a build without libpng
-        ++files;
-        EXPECT_EQ(printed.rfind(dir.dir() + "/qorn7316-", 0), 0u) << printed;
-        EXPECT_TRUE(std::filesystem::exists(printed.substr(0, printed.size() - 1)));
     }
+    testing::internal::GetCapturedStdout();
     std::size_t found = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.dir())) found += e.path().extension() == ".png";
-    EXPECT_EQ(found, files);
-    IMG_free(&img);
+    EXPECT_EQ(found, PNG_available() ? 3u : 0u);
     CAPTURE_reset();
 }

@@ -24,13 +24,6 @@ TEST(WinmainWindowProc, KeepsTheLastKeyAndSnapsTheSizeBack)
     WINMAIN_lastKey = 0;
 }
 
-TEST(WinmainWindowProcDeathTest, ClosingTheWindowEndsWithStatusZero)
-{
-    HOST_reset();
-    HOST_pushEvent(HOST_CLOSE);
-    EXPECT_EXIT(WINMAIN_pump(), testing::ExitedWithCode(0), "");
-}
-
 TEST(WinmainVolumeKeys, StepTheDeviceVolumeAndNeverReachTheDemo)
 {
     HOST_reset();
