@@ -3,24 +3,12 @@
 #include "foundation/DISTX.h"
 #include "support/support.h"
 
-namespace {
-
-// A w x h source whose pixel (x, y) is 0x010000 * (y + 1) + x + 1.
-void number(IMG* image)
-{
-    for (std::int32_t y = 0; y < image->height; ++y)
-        for (std::int32_t x = 0; x < image->width; ++x)
-            image->pixels[y * image->width + x] = 0x010000u * static_cast<std::uint32_t>(y + 1) + static_cast<std::uint32_t>(x + 1);
-}
-
-}  // namespace
-
 TEST(DistxDraw, ZeroAmplitudeDrawsEveryRowUnshiftedAndWrapped)
 {
     DISTX* d = DISTX_new();
     ASSERT_NE(d, nullptr);
-    support::Picture target(8, 8), image(4, 3);
-    number(image.img);
+    support::Picture target(8, 8);
+    support::Numbered image(4, 3);
     image.img->pixels[5] = 0;   // (1, 1) transparent
     d->image = image.img;
     d->amplitude = 0;
@@ -39,8 +27,8 @@ TEST(DistxDraw, ZeroAmplitudeDrawsEveryRowUnshiftedAndWrapped)
 TEST(DistxDraw, RowsShiftBySineTimesAmplitude)
 {
     DISTX* d = DISTX_new();
-    support::Picture target(32, 4), image(1, 3);
-    number(image.img);
+    support::Picture target(32, 4);
+    support::Numbered image(1, 3);
     d->image = image.img;
     d->amplitude = 64;
     d->x = 10;

@@ -13,20 +13,11 @@
 
 namespace {
 
+using support::num;
+using support::Numbered;
 using support::Picture;
 using Points = std::vector<std::pair<int, int>>;
 using Words = std::vector<std::uint32_t>;
-
-std::uint32_t num(std::int32_t x, std::int32_t y) { return 0x010000u * (y + 1) + (x + 1); }
-
-// A w x h picture whose pixel (x, y) is num(x, y).
-struct Numbered : Picture {
-    Numbered(std::int32_t w, std::int32_t h) : Picture(w, h)
-    {
-        for (std::int32_t y = 0; y < h; ++y)
-            for (std::int32_t x = 0; x < w; ++x) img->pixels[y * w + x] = num(x, y);
-    }
-};
 
 Points pixelsOf(const IMG* image, std::uint32_t colour)
 {
