@@ -7,9 +7,8 @@ TEST(DistyDraw, ColumnsShiftAndWrapVertically)
 {
     DISTY* d = DISTY_new();
     ASSERT_NE(d, nullptr);
-    support::Picture target(3, 8), image(4, 2);   // column 3 lands outside the target
-    for (std::int32_t y = 0; y < 2; ++y)
-        for (std::int32_t x = 0; x < 4; ++x) IMG_putPixel(image.img, x, y, 0x010000u * static_cast<std::uint32_t>(y + 1) + static_cast<std::uint32_t>(x + 1));
+    support::Picture target(3, 8);
+    support::Numbered image(4, 2);   // column 3 lands outside the target
     d->image = image.img;
     d->amplitude = 64;
     d->y = 6;

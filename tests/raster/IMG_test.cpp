@@ -13,20 +13,11 @@
 
 namespace {
 
+using support::num;
+using support::Numbered;
 using support::Picture;
 using Points = std::vector<std::pair<int, int>>;
 using Words = std::vector<std::uint32_t>;
-
-std::uint32_t num(std::int32_t x, std::int32_t y) { return 0x010000u * (y + 1) + (x + 1); }
-
-// A w x h picture whose pixel (x, y) is num(x, y).
-struct Numbered : Picture {
-    Numbered(std::int32_t w, std::int32_t h) : Picture(w, h)
-    {
-        for (std::int32_t y = 0; y < h; ++y)
-            for (std::int32_t x = 0; x < w; ++x) img->pixels[y * w + x] = num(x, y);
-    }
-};
 
 Points pixelsOf(const IMG* image, std::uint32_t colour)
 {
@@ -231,15 +222,11 @@ TEST(ImgWrapBlits, RowsAndColumnsWrapAtTheEdge)
     EXPECT_EQ(Words(narrow.img->pixels + 4, narrow.img->pixels + 8), (Words{num(2, 0), num(3, 0), num(0, 0), num(1, 0)}));
     EXPECT_EQ(narrow.count(0), 4);
 
-    Numbered column(1, 3);
-    IMG_blitColumnWrap(column.img, narrow.img, 0, 3, -1);
-    EXPECT_EQ(narrow.at(3, 1), num(0, 0));
-    EXPECT_EQ(narrow.at(3, 0) + narrow.at(2, 0), num(0, 1));
     IMG_copyRow(wide.img, narrow.img, 0, 0);
     EXPECT_EQ(narrow.at(3, 0), num(3, 0));
 
     EXPECT_EQ(printed([&] { IMG_blitRowWrap(src.img, dst.img, 1, 0, 0); }), "IMG error\n");
-    EXPECT_EQ(printed([&] { IMG_blitColumnWrap(column.img, narrow.img, 0, 4, 0); }), "IMG error\n");
+    EXPECT_EQ(printed([&] { IMG_blitColumnWrap(wide.img, narrow.img, 0, 4, 0); }), "IMG error\n");
     EXPECT_EQ(printed([&] { IMG_copyRow(wide.img, narrow.img, 0, -1); }), "IMG error\n");
 }
 
@@ -284,12 +271,6 @@ TEST(ImgRotate, QuarterAndHalfTurns)
     expectEvery(dst.img, [&](int x, int y) { return num(fwd[y], flip[x]); });
     IMG_rotate(src.img, dst.img, 256 + 1024 * 5);
     EXPECT_EQ(dst.at(0, 0), num(1, 3));
-    // Pixels that map outside the source become 0.
-    Picture large(10, 10, 0xEEEEEE);
-    IMG_rotate(src.img, large.img, 0);
-    EXPECT_EQ(large.at(0, 0), 0u);
-    EXPECT_EQ(large.at(5, 5), num(2, 2));
-    EXPECT_EQ(large.count(0xEEEEEE), 0);
 }
 
 TEST(ImgScale, StepRunsAndTheFourCases)

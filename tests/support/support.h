@@ -31,6 +31,16 @@ struct Picture {
     }
 };
 
+// A w x h picture whose pixel (x, y) is num(x, y): each pixel tells where it came from.
+inline std::uint32_t num(std::int32_t x, std::int32_t y) { return 0x010000u * static_cast<std::uint32_t>(y + 1) + static_cast<std::uint32_t>(x + 1); }
+struct Numbered : Picture {
+    Numbered(std::int32_t w, std::int32_t h) : Picture(w, h)
+    {
+        for (std::int32_t y = 0; y < h; ++y)
+            for (std::int32_t x = 0; x < w; ++x) img->pixels[y * w + x] = num(x, y);
+    }
+};
+
 // What f prints on standard output with the module's debug switch at 1; the
 // switch is put back as it was.
 template <class F>
