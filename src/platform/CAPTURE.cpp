@@ -79,11 +79,7 @@ bool CAPTURE_serve(const IMG* image)
         folder = CAPTURE_defaultFolder([](const char* name) -> const char* { return std::getenv(name); });
         folderGiven = true;
     }
-    const std::string name = CAPTURE_fileName(now());
-    std::string path = folder + "/" + name;
-    std::error_code ec;
-    for (int n = 2; std::filesystem::exists(path, ec) && n < 1000; ++n)
-        path = folder + "/" + name.substr(0, name.size() - 4) + "-" + std::to_string(n) + ".png";
+    const std::string path = CAPTURE_freePath(folder, CAPTURE_fileName(now()));
     char error[512];
     if (!PNG_save(image, path.c_str(), scale, error, sizeof error)) {
         std::fprintf(stderr, "qorn7316: no screenshot: %s\n", error);
@@ -100,6 +96,15 @@ void CAPTURE_reset()
     folderGiven = false;
     folder.clear();
     scale = 1;
+}
+
+std::string CAPTURE_freePath(const std::string& dir, const std::string& name)
+{
+    std::string path = dir + "/" + name;
+    std::error_code ec;
+    for (int n = 2; std::filesystem::exists(path, ec) && n < 1000; ++n)
+        path = dir + "/" + name.substr(0, name.size() - 4) + "-" + std::to_string(n) + ".png";
+    return path;
 }
 
 std::string CAPTURE_fileName(const CAPTURE_TIME& t)

@@ -23,8 +23,10 @@ bool CAPTURE_pending();
 bool CAPTURE_serve(const IMG* image);
 void CAPTURE_reset();                         // tests: no request, default folder and scale
 
-// Pure parts, for the tests.
+// Parts on their own, for the tests.
 std::string CAPTURE_fileName(const CAPTURE_TIME& t);   // "qorn7316-20261206-214501-042.png"
+// dir/name, or the first of dir/name-2.png, -3, ... that no file has taken.
+std::string CAPTURE_freePath(const std::string& dir, const std::string& name);
 // The pictures folder: XDG_PICTURES_DIR from the environment, else from the
 // user-dirs file (XDG_CONFIG_HOME or HOME/.config, user-dirs.dirs), if it
 // names an existing folder other than HOME itself; else ".". getEnv is

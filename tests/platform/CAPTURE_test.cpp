@@ -23,9 +23,17 @@ const char* fakeEnv(const char* name)
 
 }  // namespace
 
-TEST(CaptureFileName, DateTimeAndMillisecondsZeroPadded)
+// Two shots in one millisecond: the later one is numbered, never written over the first.
+TEST(CaptureFileName, DateTimeAndMillisecondsZeroPaddedAndNumberedOnAClash)
 {
-    EXPECT_EQ(CAPTURE_fileName({2026, 12, 6, 21, 45, 1, 42}), "qorn7316-20261206-214501-042.png");
+    const std::string name = CAPTURE_fileName({2026, 12, 6, 21, 45, 1, 42});
+    EXPECT_EQ(name, "qorn7316-20261206-214501-042.png");
+    const support::Scratch dir;
+    EXPECT_EQ(CAPTURE_freePath(dir.dir(), name), dir.path(name));
+    dir.write(name, "");
+    EXPECT_EQ(CAPTURE_freePath(dir.dir(), name), dir.path("qorn7316-20261206-214501-042-2.png"));
+    dir.write("qorn7316-20261206-214501-042-2.png", "");
+    EXPECT_EQ(CAPTURE_freePath(dir.dir(), name), dir.path("qorn7316-20261206-214501-042-3.png"));
 }
 
 TEST(CaptureUserDirs, ReadsThePicturesLine)
@@ -65,8 +73,8 @@ TEST(CaptureDefaultFolder, EnvironmentThenUserDirsThenHere)
     environment.clear();
 }
 
-// Three shots within a millisecond or so: three files, none overwritten.
-TEST(CaptureServe, WritesOnlyWhenAskedAndNeverOverwrites)
+// A shot is written only when asked for, one file for each.
+TEST(CaptureServe, WritesOnlyWhenAsked)
 {
     CAPTURE_reset();
     const support::Scratch dir;
