@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "driver/OPTIONS.h"
@@ -44,10 +45,10 @@ TEST(Options, ReadsEveryOption)
     p = parse({"--dump-frames", "--help", "-h", "--list-scenes", "--frames=4294967295", "--volume=0"});
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_TRUE(p.options.dump && p.options.help && p.options.listScenes && !p.options.headless && !p.options.bench);
-    EXPECT_TRUE(p.options.dumpDirectory == "." && p.options.frames == 4294967295u && p.options.volume == 0);
+    EXPECT_EQ(std::tuple(p.options.dumpDirectory, p.options.frames, p.options.volume), std::tuple(std::string("."), 4294967295u, 0));
     EXPECT_TRUE(p.options.clock == HOST_CLOCK::VIRTUAL && parse({}).options.volume == 100);
     p = parse({"--frames=3", "--frames", "4", "--dump-frames=a", "--dump-frames=b", "--volume", "100"});   // the last wins
-    EXPECT_TRUE(p.options.frames == 4u && p.options.dumpDirectory == "b" && p.options.volume == 100);
+    EXPECT_EQ(std::tuple(p.options.frames, p.options.dumpDirectory, p.options.volume), std::tuple(4u, std::string("b"), 100));
 }
 
 // One row per way a command line is refused; every error is one line.

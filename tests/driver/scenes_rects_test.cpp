@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "driver/QORN7316_state.h"
 #include "foundation/LIST.h"
@@ -115,7 +116,7 @@ TEST(RectangleBubblesUp, AbsorbingBubblesAreRecycled)
         QORN7316_riseBubbles(list);
         const Corners b = corners(big);
         EXPECT_TRUE(b.x1 - b.x0 == r.side && b.y1 - b.y0 == r.side && inSpan(b.y0, r.top, r.lowest)) << r.h << ": " << b.y0;
-        EXPECT_TRUE(corners(small).y0 == 256 && corners(small).y1 == 257) << r.h;
+        EXPECT_EQ(std::pair(corners(small).y0, corners(small).y1), std::pair(256, 257)) << r.h;
         RECT_free(&big);
         RECT_free(&small);
         LIST_free(&list);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
 
 #include "driver/QORN7316_state.h"
 #include "foundation/LIST.h"
@@ -80,7 +81,7 @@ TEST(FlowersGame, TileMapWrapsAfter512Catches)
     QORN7316_FLOWERS& g = game.g;
     for (int n = 0; n < 512; ++n) QORN7316_flowersCatch(n % 31);
     EXPECT_EQ(g.tileColumn + g.tileRow, 0);
-    EXPECT_EQ(g.tiles[0][31] * 10000 + g.tiles[1][0] * 100 + g.tiles[15][31], 0 * 10000 + 1 * 100 + 511 % 31);
+    EXPECT_EQ(std::tuple(g.tiles[0][31], g.tiles[1][0], g.tiles[15][31]), std::tuple(0, 1, 511 % 31));
     EXPECT_EQ(g.score, 512u);   // never the same number twice in a row
     QORN7316_flowersCatch(30);
     EXPECT_EQ(g.tiles[0][0], 30);   // the oldest tile is overwritten
