@@ -118,12 +118,14 @@ fi
 # shows at 4 x (1024 x 1024) with 128-pixel black bars left and right.
 openbox --sm-disable >"$tmp/wm.log" 2>&1 &
 wmpid=$!
-# A window mapped before the manager runs keeps its size, so wait for it.
+# The manager must run before the window maps: wait until it has announced itself.
+wm_up=""
 for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { wm_up=1; break; }
+  kill -0 "$wmpid" 2>/dev/null || break
   sleep 0.1
 done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "the window manager did not start"
+[ -n "$wm_up" ] || fail "openbox did not start: $(cat "$tmp/wm.log")"
 start --scale 3 --fullscreen --trace --scene "FLOWERS GAME"
 expect_geometry "fullscreen" "0 0 1280 1024"
 scene_started
